@@ -1,0 +1,40 @@
+// Text with styled spans, rendered plain or with ANSI colours.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrune::args {
+
+enum class Style {
+    Plain,
+    Header,       // section headers: bright green, bold
+    Error,        // the error label: bright red, bold
+    Usage,        // the usage heading: bright green, bold
+    Literal,      // option and subcommand names: bright cyan, bold
+    Placeholder,  // value names: cyan
+    Valid,        // suggested values: bright cyan, bold
+    Invalid,      // the offending value: bright yellow, bold
+};
+
+class StyledText {
+public:
+    StyledText& add(std::string_view text, Style style = Style::Plain);
+    StyledText& append(const StyledText& other);
+    std::string render(bool color) const;
+    std::string plain() const { return render(false); }
+
+private:
+    struct Span {
+        Style style;
+        std::string text;
+    };
+    std::vector<Span> spans_;
+};
+
+// Whether a stream takes colour, from whether it is a terminal and from the
+// environment: NO_COLOR, CLICOLOR, CLICOLOR_FORCE, TERM and CI.
+bool color_enabled(bool stream_is_terminal);
+
+}  // namespace kestrune::args

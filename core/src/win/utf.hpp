@@ -1,0 +1,20 @@
+// Conversions between the program's UTF-8 text and the system's UTF-16 text.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrune::win {
+
+// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string to_utf8(std::wstring_view text);
+// UTF-16 to UTF-8, or nullopt when the text holds an unpaired surrogate.
+std::optional<std::string> to_utf8_strict(std::wstring_view text);
+// UTF-8 to UTF-16; an invalid sequence becomes U+FFFD.
+std::wstring to_wide(std::string_view text);
+
+bool is_valid_utf16(std::wstring_view text);
+bool is_valid_utf8(std::string_view text);
+
+}  // namespace kestrune::win

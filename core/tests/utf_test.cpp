@@ -1,0 +1,20 @@
+#include "win/utf.hpp"
+
+#include <gtest/gtest.h>
+
+namespace kestrune::win {
+namespace {
+
+TEST(Utf, RoundTripsAndReplacesUnpairedSurrogates) {
+    EXPECT_EQ(to_utf8(L"a\u00e9\u2714"), "a\xC3\xA9\xE2\x9C\x94");
+    EXPECT_EQ(to_utf8(std::wstring{L'a', static_cast<wchar_t>(0xD800), L'b'}), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(to_utf8_strict(std::wstring{static_cast<wchar_t>(0xDC00)}), std::nullopt);
+    EXPECT_EQ(to_utf8(L"\U0001F600"), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(to_wide("\xF0\x9F\x98\x80"), L"\U0001F600");
+    EXPECT_EQ(to_wide("a\xFF" "b"), L"a\uFFFDb");
+    EXPECT_FALSE(is_valid_utf8("\xC0\x80"));
+    EXPECT_TRUE(is_valid_utf8("plain"));
+}
+
+}  // namespace
+}  // namespace kestrune::win
