@@ -1,0 +1,87 @@
+#include "text/text.hpp"
+
+namespace kestrune::text {
+namespace {
+
+// Decodes the code point that ends at `end` (exclusive) in valid UTF-8; returns its start.
+std::size_t last_code_point(std::string_view s, std::size_t end, char32_t& cp) {
+    std::size_t start = end - 1;
+    while (start > 0 && (static_cast<unsigned char>(s[start]) & 0xC0) == 0x80) --start;
+    std::size_t i = start;
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    std::size_t len = b0 < 0x80 ? 1 : (b0 & 0xE0) == 0xC0 ? 2 : (b0 & 0xF0) == 0xE0 ? 3 : 4;
+    if (start + len != end) {
+        cp = 0xFFFD;  // not a well-formed sequence: never white space
+        return end - 1;
+    }
+    cp = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
+    for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    return start;
+}
+
+std::size_t first_code_point(std::string_view s, std::size_t begin, char32_t& cp) {
+    const auto b0 = static_cast<unsigned char>(s[begin]);
+    std::size_t len = b0 < 0x80 ? 1 : (b0 & 0xE0) == 0xC0 ? 2 : (b0 & 0xF0) == 0xE0 ? 3 : (b0 & 0xF8) == 0xF0 ? 4 : 0;
+    if (len == 0 || begin + len > s.size()) {
+        cp = 0xFFFD;
+        return begin + 1;
+    }
+    cp = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
+    for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[begin + k]) & 0x3F);
+    return begin + len;
+}
+
+}  // namespace
+
+bool is_white_space(char32_t c) {
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
+           c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
+}
+
+std::string_view trim_start(std::string_view text) {
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        char32_t cp = 0;
+        const std::size_t next = first_code_point(text, begin, cp);
+        if (!is_white_space(cp)) break;
+        begin = next;
+    }
+    return text.substr(begin);
+}
+
+std::string_view trim(std::string_view text) {
+    text = trim_start(text);
+    std::size_t end = text.size();
+    while (end > 0) {
+        char32_t cp = 0;
+        const std::size_t start = last_code_point(text, end, cp);
+        if (!is_white_space(cp)) break;
+        end = start;
+    }
+    return text.substr(0, end);
+}
+
+char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string ascii_lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = ascii_lower(c);
+    return out;
+}
+
+bool equal_ignore_ascii_case(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
+    return true;
+}
+
+bool equal_ignore_ascii_case(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i])) return false;
+    return true;
+}
+
+}  // namespace kestrune::text

@@ -1,0 +1,21 @@
+// Small text helpers shared by every subsystem: Unicode white space, ASCII case folding.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kestrune::text {
+
+// Characters with the Unicode White_Space property.
+bool is_white_space(char32_t c);
+// The text without white space (Unicode White_Space) at either end; UTF-8 in and out.
+std::string_view trim(std::string_view text);
+std::string_view trim_start(std::string_view text);
+
+char ascii_lower(char c);
+std::string ascii_lower(std::string_view text);
+// Equal after folding A-Z to a-z; every other byte must match exactly.
+bool equal_ignore_ascii_case(std::string_view a, std::string_view b);
+bool equal_ignore_ascii_case(std::wstring_view a, std::wstring_view b);
+
+}  // namespace kestrune::text
