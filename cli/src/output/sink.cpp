@@ -1,0 +1,118 @@
+#include "output/sink.hpp"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "win/system_message.hpp"
+#include "win/utf.hpp"
+
+namespace kestrune::cli {
+namespace {
+
+constexpr int fatal_status = 101;
+
+HANDLE handle_of(Stream stream) { return GetStdHandle(stream == Stream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE); }
+
+std::string_view stream_name(Stream stream) { return stream == Stream::Out ? "stdout" : "stderr"; }
+
+bool console_mode(HANDLE h) {
+    DWORD mode = 0;
+    return h != nullptr && h != INVALID_HANDLE_VALUE && GetConsoleMode(h, &mode);
+}
+
+// Writes everything or returns the system's error code.
+DWORD write_all(Stream stream, std::string_view text) {
+    HANDLE h = handle_of(stream);
+    if (text.empty()) return ERROR_SUCCESS;
+    if (h == nullptr || h == INVALID_HANDLE_VALUE) return ERROR_INVALID_HANDLE;
+    if (console_mode(h) && GetConsoleOutputCP() != CP_UTF8) {
+        const std::wstring wide = win::to_wide(text);
+        std::size_t done = 0;
+        while (done < wide.size()) {
+            DWORD written = 0;
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(wide.size() - done, 16384));
+            if (!WriteConsoleW(h, wide.data() + done, chunk, &written, nullptr)) return GetLastError();
+            if (written == 0) return ERROR_WRITE_FAULT;
+            done += written;
+        }
+        return ERROR_SUCCESS;
+    }
+    std::size_t done = 0;
+    while (done < text.size()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1 << 20));
+        if (!WriteFile(h, text.data() + done, chunk, &written, nullptr)) return GetLastError();
+        if (written == 0) return ERROR_WRITE_FAULT;
+        done += written;
+    }
+    return ERROR_SUCCESS;
+}
+
+std::string& out_buffer() {
+    static std::string buffer;
+    return buffer;
+}
+
+[[noreturn]] void write_failed(Stream stream, DWORD code) {
+    out_buffer().clear();
+    std::string message = "failed printing to " + std::string(stream_name(stream)) + ": " +
+                          win::system_message(HRESULT_FROM_WIN32(code)) + " (os error " + std::to_string(code) + ")";
+    fatal_stop(message);
+}
+
+void write_or_stop(Stream stream, std::string_view text) {
+    if (const DWORD code = write_all(stream, text); code != ERROR_SUCCESS) write_failed(stream, code);
+}
+
+}  // namespace
+
+void write(Stream stream, std::string_view text) {
+    if (stream == Stream::Err) {
+        flush();  // keep the order of what the user sees on one console
+        write_or_stop(stream, text);
+        return;
+    }
+    std::string& buffer = out_buffer();
+    buffer += text;
+    const auto last_line_end = buffer.rfind('\n');
+    if (last_line_end == std::string::npos) return;
+    const std::string ready = buffer.substr(0, last_line_end + 1);
+    buffer.erase(0, last_line_end + 1);
+    write_or_stop(Stream::Out, ready);
+}
+
+void flush() {
+    std::string& buffer = out_buffer();
+    if (buffer.empty()) return;
+    const std::string ready = std::move(buffer);
+    buffer.clear();
+    write_or_stop(Stream::Out, ready);
+}
+
+bool is_console(Stream stream) { return console_mode(handle_of(stream)); }
+
+int console_width() {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    HANDLE h = handle_of(Stream::Out);
+    if (!console_mode(h) || !GetConsoleScreenBufferInfo(h, &info)) return 0;
+    return info.srWindow.Right - info.srWindow.Left + 1;
+}
+
+void fatal_stop(std::string_view message) {
+    static bool stopping = false;
+    if (!stopping) {
+        stopping = true;
+        // A failing standard output has already dropped what it held.
+        (void)write_all(Stream::Out, out_buffer());
+        out_buffer().clear();
+        std::string text = "Error: ";
+        text += message;
+        text += '\n';
+        (void)write_all(Stream::Err, text);
+    }
+    ExitProcess(fatal_status);
+}
+
+}  // namespace kestrune::cli

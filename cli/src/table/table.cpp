@@ -1,0 +1,186 @@
+#include "table/table.hpp"
+
+#include <algorithm>
+#include <numeric>
+
+#include "output/sink.hpp"
+
+namespace kestrune::cli {
+namespace {
+
+// Display columns of UTF-8 text: one per code point.
+std::size_t width_of(std::string_view text) {
+    std::size_t n = 0;
+    for (const char c : text)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+// The byte offset after the first `columns` code points.
+std::size_t offset_of(std::string_view text, std::size_t columns) {
+    std::size_t i = 0;
+    while (i < text.size() && columns > 0) {
+        ++i;
+        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
+        --columns;
+    }
+    return i;
+}
+
+std::vector<std::string_view> split_lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (true) {
+        const auto end = text.find('\n', start);
+        lines.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Wraps one line at blanks where it can, and inside words where it must.
+void wrap_line(std::string_view line, std::size_t width, std::vector<std::string>& out) {
+    while (width_of(line) > width) {
+        std::size_t cut = offset_of(line, width);
+        const auto blank = line.substr(0, offset_of(line, width + 1)).rfind(' ');
+        if (blank != std::string_view::npos && blank > 0) {
+            out.emplace_back(line.substr(0, blank));
+            line.remove_prefix(blank + 1);
+        } else {
+            out.emplace_back(line.substr(0, cut));
+            line.remove_prefix(cut);
+        }
+    }
+    out.emplace_back(line);
+}
+
+std::vector<std::string> cell_lines(std::string_view text, std::size_t width) {
+    std::vector<std::string> out;
+    for (auto line : split_lines(text)) wrap_line(line, width, out);
+    return out;
+}
+
+std::string repeat(std::string_view s, std::size_t n) {
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+// Content widths that fit `available` columns: narrow columns keep their natural width and
+// the rest share what remains.
+std::vector<std::size_t> fit(std::vector<std::size_t> natural, std::size_t available) {
+    std::vector<std::size_t> widths(natural.size(), 0);
+    std::vector<bool> fixed(natural.size(), false);
+    std::size_t left = available;
+    std::size_t open = natural.size();
+    bool changed = true;
+    while (changed && open > 0) {
+        changed = false;
+        const std::size_t share = std::max<std::size_t>(1, left / open);
+        for (std::size_t i = 0; i < natural.size(); ++i) {
+            if (!fixed[i] && natural[i] <= share) {
+                widths[i] = natural[i];
+                fixed[i] = true;
+                left -= std::min(left, natural[i]);
+                --open;
+                changed = true;
+            }
+        }
+    }
+    if (open > 0) {
+        std::size_t share = std::max<std::size_t>(1, left / open);
+        std::size_t extra = left > share * open ? left - share * open : 0;
+        for (std::size_t i = 0; i < natural.size(); ++i) {
+            if (fixed[i]) continue;
+            widths[i] = share + (extra > 0 ? 1 : 0);
+            if (extra > 0) --extra;
+        }
+    }
+    return widths;
+}
+
+}  // namespace
+
+std::string Table::render(int width) const {
+    const std::size_t columns = header_.size();
+    std::vector<std::size_t> natural(columns, 0);
+    auto measure = [&](const std::vector<std::string>& row) {
+        for (std::size_t i = 0; i < columns && i < row.size(); ++i)
+            for (auto line : split_lines(row[i])) natural[i] = std::max(natural[i], width_of(line));
+    };
+    measure(header_);
+    for (const auto& row : rows_) measure(row);
+
+    std::vector<std::size_t> widths = natural;
+    const std::size_t frame = columns + 1 + 2 * columns;  // borders and one blank each side
+    const std::size_t total = std::accumulate(natural.begin(), natural.end(), frame);
+    if (width > 0 && total > static_cast<std::size_t>(width)) {
+        const std::size_t available = static_cast<std::size_t>(width) > frame + columns ? width - frame : columns;
+        widths = fit(natural, available);
+    }
+
+    auto border = [&](std::string_view left, std::string_view fill, std::string_view mid, std::string_view right) {
+        std::string line(left);
+        for (std::size_t i = 0; i < columns; ++i) {
+            if (i > 0) line += mid;
+            line += repeat(fill, widths[i] + 2);
+        }
+        line += right;
+        return line;
+    };
+    std::vector<std::string> lines;
+    auto add_row = [&](const std::vector<std::string>& row) {
+        std::vector<std::vector<std::string>> cells(columns);
+        std::size_t height = 1;
+        for (std::size_t i = 0; i < columns; ++i) {
+            cells[i] = cell_lines(i < row.size() ? row[i] : std::string(), widths[i]);
+            height = std::max(height, cells[i].size());
+        }
+        for (std::size_t h = 0; h < height; ++h) {
+            std::string line = "│";
+            for (std::size_t i = 0; i < columns; ++i) {
+                if (i > 0) line += "┆";
+                const std::string text = h < cells[i].size() ? cells[i][h] : std::string();
+                line += ' ' + text + std::string(widths[i] - std::min(widths[i], width_of(text)) + 1, ' ');
+            }
+            line += "│";
+            lines.push_back(std::move(line));
+        }
+    };
+
+    lines.push_back(border("┌", "─", "┬", "┐"));
+    add_row(header_);
+    lines.push_back(border("╞", "═", "╪", "╡"));
+    for (const auto& row : rows_) add_row(row);
+    lines.push_back(border("└", "─", "┴", "┘"));
+
+    std::string out;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) out += '\n';
+        out += lines[i];
+    }
+    return out;
+}
+
+std::string render_for_stdout(const Table& table) { return table.render(console_width()); }
+
+std::string title_case(std::string_view key) {
+    std::string out;
+    bool word_start = true;
+    for (const char c : key) {
+        if (c == '_') {
+            if (!out.empty() && out.back() != ' ') out += ' ';
+            word_start = true;
+            continue;
+        }
+        out += word_start && c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A')
+               : !word_start && c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a')
+                                                      : c;
+        word_start = false;
+    }
+    if (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+}  // namespace kestrune::cli
