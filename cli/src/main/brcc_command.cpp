@@ -1,0 +1,25 @@
+#include "main/brcc_command.hpp"
+
+namespace kestrune::cli {
+
+void define_brcc_options(args::Command& command) {
+    command.args.push_back(args::Arg{.id = "input_rc",
+                                     .value_name = "INPUT_RC",
+                                     .help = "Specify a resource script file (.rc) to be compiled",
+                                     .kind = args::ValueKind::Path,
+                                     .required = true});
+    command.args.push_back(args::Arg{.id = "output_res",
+                                     .value_name = "OUTPUT_RES",
+                                     .help = "Specify the output resource .res file",
+                                     .long_help = "Specify the output resource .res file\n\n"
+                                                  "If omitted, creates the output .RES file with the same name as the input .rc file",
+                                     .kind = args::ValueKind::Path});
+}
+
+ReadResult<msbuild::BrccOptions> read_brcc_options(const args::Matches& matches) {
+    auto input = read_path(matches, "input_rc");
+    if (!input) return std::unexpected(input.error());
+    return msbuild::BrccOptions{std::move(*input), matches.os_text("output_res")};
+}
+
+}  // namespace kestrune::cli

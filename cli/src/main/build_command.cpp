@@ -1,0 +1,114 @@
+#include "main/build_command.hpp"
+
+#include <array>
+
+#include "bds/enums.hpp"
+
+namespace kestrune::cli {
+namespace {
+
+constexpr std::string_view version_info_heading = "Include Version Information";
+
+struct VersionInfoOption {
+    std::string_view id;
+    std::string_view long_name;
+    std::string_view value_name;
+    std::string_view help;
+    std::optional<std::string> msbuild::VersionInfo::*field;
+};
+
+const std::array<VersionInfoOption, 11> version_info_options{{
+    {"company_name", "CompanyName", "COMPANY_NAME", "Company that produced the file — for example, Microsoft Corporation",
+     &msbuild::VersionInfo::company_name},
+    {"file_description", "FileDescription", "FILE_DESCRIPTION", "File description to be presented to users",
+     &msbuild::VersionInfo::file_description},
+    {"file_version", "FileVersion", "FILE_VERSION", "Version number of the file — for example, 3.10 or 5.00.RC2",
+     &msbuild::VersionInfo::file_version},
+    {"internal_name", "InternalName", "INTERNAL_NAME", "Internal name of the file, if one exists",
+     &msbuild::VersionInfo::internal_name},
+    {"legal_copyright", "LegalCopyright", "LEGAL_COPYRIGHT", "Copyright notices that apply to the file",
+     &msbuild::VersionInfo::legal_copyright},
+    {"legal_trademarks", "LegalTrademarks", "LEGAL_TRADEMARKS", "Trademarks and registered trademarks that apply to the file",
+     &msbuild::VersionInfo::legal_trademarks},
+    {"original_filename", "OriginalFilename", "ORIGINAL_FILENAME", "Original name of the file, not including a path",
+     &msbuild::VersionInfo::original_filename},
+    {"product_name", "ProductName", "PRODUCT_NAME", "Name of the product with which the file is distributed",
+     &msbuild::VersionInfo::product_name},
+    {"product_version", "ProductVersion", "PRODUCT_VERSION",
+     "Version of the product with which the file is distributed — for example, 3.10 or 5.00.RC2",
+     &msbuild::VersionInfo::product_version},
+    {"comments", "Comments", "COMMENTS", "Additional information that should be displayed for diagnostic purposes",
+     &msbuild::VersionInfo::comments},
+    {"raw", "VersionInfo", "RAW", "Specify version information in the format \"key1=value1;key2=value2;...\"",
+     &msbuild::VersionInfo::raw},
+}};
+
+constexpr std::string_view raw_long_help_tail =
+    "\n\nValues specified by individual options with the same names override those specified here.";
+
+}  // namespace
+
+std::vector<args::PossibleValue> architecture_values() {
+    std::vector<args::PossibleValue> values;
+    for (const auto& a : bds::architecture_table)
+        values.push_back({std::string(a.name), std::string(a.help), {a.aliases.begin(), a.aliases.end()}});
+    return values;
+}
+
+void define_build_options(args::Command& command) {
+    command.args.push_back(args::Arg{
+        .id = "file", .value_name = "FILE", .help = "Specify project file", .kind = args::ValueKind::Path, .required = true});
+    command.args.push_back(args::Arg{
+        .id = "config",
+        .short_name = 'c',
+        .long_name = "config",
+        .value_name = "CONFIG",
+        .help = "Specify the configuration name (e.g., Debug or Release)",
+        .long_help = "Specify the configuration name (e.g., Debug or Release).\n\n"
+                     "If omitted, the default configuration defined in the project file is used.",
+    });
+    command.args.push_back(args::Arg{
+        .id = "preferred_tool_architecture",
+        .short_name = 't',
+        .long_name = "preferred-tool-architecture",
+        .aliases = {"pta", "tool", "tools", "toolarch", "tool-arch"},
+        .value_name = "ARCH",
+        .help = "Defines whether to use 32-bit or 64-bit command-line tools and compilers",
+        .possible_values = architecture_values(),
+    });
+    define_version_info_options(command);
+}
+
+void define_version_info_options(args::Command& command) {
+    for (const auto& option : version_info_options) {
+        args::Arg arg{
+            .id = std::string(option.id),
+            .long_name = std::string(option.long_name),
+            .value_name = std::string(option.value_name),
+            .help = std::string(option.help),
+            .heading = std::string(version_info_heading),
+        };
+        if (option.id == "raw") arg.long_help = arg.help + std::string(raw_long_help_tail);
+        command.args.push_back(std::move(arg));
+    }
+}
+
+msbuild::VersionInfo read_version_info(const args::Matches& matches) {
+    msbuild::VersionInfo info;
+    for (const auto& option : version_info_options) info.*option.field = read_optional_text(matches, option.id);
+    return info;
+}
+
+ReadResult<msbuild::BuildOptions> read_build_options(const args::Matches& matches) {
+    auto file = read_path(matches, "file");
+    if (!file) return std::unexpected(file.error());
+    msbuild::BuildOptions options;
+    options.file = std::move(*file);
+    options.config = read_optional_text(matches, "config");
+    if (const auto choice = matches.choice("preferred_tool_architecture"))
+        options.preferred_tool_architecture = static_cast<bds::Architecture>(*choice);
+    options.version_info = read_version_info(matches);
+    return options;
+}
+
+}  // namespace kestrune::cli

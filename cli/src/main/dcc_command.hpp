@@ -1,0 +1,30 @@
+// The compiler subcommands dcc, dcc32, dcc64 and dccarm64ec (and package compile).
+#pragma once
+
+#include <array>
+
+#include "args/command.hpp"
+#include "bds/enums.hpp"
+#include "main/read_error.hpp"
+#include "msbuild/compiler_options.hpp"
+
+namespace kestrune::cli {
+
+void define_dcc_options(args::Command& command);
+ReadResult<msbuild::DccOptions> read_dcc_options(const args::Matches& matches);
+
+// The compiler that dcc runs for each platform, by the platform's position. Win64x
+// projects are compiled by the 64-bit Delphi compiler, not by the C++ one.
+inline constexpr std::array<bds::Tool, 10> platform_compiler_table{
+    bds::Tool::DCC32,    bds::Tool::DCC64,       bds::Tool::DCC64,      bds::Tool::DCCARM64EC, bds::Tool::DCCOSX64,
+    bds::Tool::DCCOSXARM64, bds::Tool::DCCLINUX64, bds::Tool::DCCAARM,   bds::Tool::DCCAARM64,  bds::Tool::DCCIOSARM64,
+};
+
+inline constexpr std::string_view default_alias =
+    "Generics.Collections=System.Generics.Collections;Generics.Defaults=System.Generics.Defaults;"
+    "WinTypes=Windows;WinProcs=Windows;DbiTypes=BDE;DbiProcs=BDE;DbiErrs=BDE";
+inline constexpr std::string_view default_namespace =
+    "Winapi;System.Win;Data.Win;Datasnap.Win;Web.Win;Soap.Win;Xml.Win;Bde;System;Xml;Data;Datasnap;Web;Soap;"
+    "Vcl;Vcl.Imaging;Vcl.Touch;Vcl.Samples;Vcl.Shell;IBX;VclTee";
+
+}  // namespace kestrune::cli

@@ -1,0 +1,84 @@
+#include "main/main.hpp"
+
+#include <windows.h>
+
+#include "args/parser.hpp"
+#include "main/command_tree.hpp"
+#include "output/sink.hpp"
+
+namespace kestrune::cli {
+namespace {
+
+constexpr int handler_failed = 1;
+
+// Colour needs virtual-terminal processing on a Windows console.
+bool stream_takes_color(Stream stream) {
+    const bool console = is_console(stream);
+    if (!args::color_enabled(console)) return false;
+    if (!console) return true;
+    HANDLE h = GetStdHandle(stream == Stream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (!GetConsoleMode(h, &mode)) return false;
+    return (mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0 ||
+           SetConsoleMode(h, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+}
+
+int report(const args::Error& error) {
+    const Stream stream = error.to_stderr() ? Stream::Err : Stream::Out;
+    write(stream, error.render(stream_takes_color(stream)));
+    flush();
+    return error.exit_code();
+}
+
+int report(const ReadError& error, const std::vector<std::wstring>& arguments) {
+    // Formatted against a fresh tree, so with its usage line and styles.
+    const args::Command tree = define_command_line();
+    return report(args::make_error(tree, args::bin_name(arguments.empty() ? std::wstring() : arguments.front()),
+                                   error.kind, error.message));
+}
+
+const Subcommand* find_subcommand(std::string_view name) {
+    for (const Subcommand& s : subcommands())
+        if (s.name == name) return &s;
+    return nullptr;
+}
+
+HandlerResult run_without_subcommand(App&) {
+    return std::unexpected(CommandError{"showing an installation is not available yet", {}});
+}
+
+}  // namespace
+
+int run_main(const std::vector<std::wstring>& arguments) {
+    const args::Command tree = define_command_line();
+    auto parsed = args::parse(tree, arguments);
+    if (!parsed) return report(parsed.error());
+    const args::Matches& matches = *parsed;
+
+    App app;
+    if (const std::any* name = matches.parsed("name"); name && name->has_value())
+        app.name = std::any_cast<const bds::Installation*>(*name);
+
+    const Subcommand* subcommand = nullptr;
+    if (const auto* sub = matches.subcommand()) {
+        subcommand = find_subcommand(sub->name);
+        if (!subcommand) return report(unknown_subcommand(sub->name), arguments);
+        auto command = subcommand->read(sub->matches);
+        if (!command) return report(command.error(), arguments);
+        app.command = std::move(*command);
+    }
+
+    auto global_options = read_global_options(matches);
+    if (!global_options) return report(global_options.error(), arguments);
+    app.global_options = *global_options;
+
+    const HandlerResult result = subcommand ? subcommand->run(app) : run_without_subcommand(app);
+    flush();
+    if (!result) {
+        eprint(result.error().report());
+        return handler_failed;
+    }
+    return 0;
+}
+
+}  // namespace kestrune::cli
