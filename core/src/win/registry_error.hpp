@@ -1,0 +1,62 @@
+// The error of every registry operation: a failed Windows call, or a path list that cannot be joined.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <expected>
+#include <string>
+#include <string_view>
+
+namespace kestrune::win {
+
+// The HRESULT of a Win32 error code (HRESULT_FROM_WIN32).
+constexpr HRESULT hresult_from_win32(std::uint32_t code) {
+    return static_cast<std::int32_t>(code) <= 0
+               ? static_cast<HRESULT>(code)
+               : static_cast<HRESULT>((code & 0xFFFFu) | (static_cast<std::uint32_t>(FACILITY_WIN32) << 16) | 0x80000000u);
+}
+
+inline constexpr HRESULT hresult_not_found = static_cast<HRESULT>(0x80070002u);     // key or value missing
+inline constexpr HRESULT hresult_invalid_data = static_cast<HRESULT>(0x8007000Du);  // value of the wrong type
+inline constexpr HRESULT hresult_no_unicode = static_cast<HRESULT>(0x80070459u);    // text is not valid UTF-16
+
+// "0x" and the code's eight upper-case hexadecimal digits.
+std::string hresult_text(HRESULT code);
+
+class RegistryError {
+public:
+    enum class Kind : std::uint8_t { WindowsRegistry, JoinPaths };
+
+    // A registry call failed with this HRESULT.
+    static RegistryError windows_registry(HRESULT code) { return RegistryError(Kind::WindowsRegistry, code); }
+    // A registry call failed with this Win32 error code.
+    static RegistryError from_win32(std::uint32_t code) { return windows_registry(hresult_from_win32(code)); }
+    // A path list entry holds a double quote.
+    static RegistryError join_paths() { return RegistryError(Kind::JoinPaths, 0); }
+
+    Kind kind() const { return kind_; }
+    // The HRESULT of a WindowsRegistry error; 0 for JoinPaths.
+    HRESULT code() const { return code_; }
+    bool is_not_found() const { return kind_ == Kind::WindowsRegistry && code_ == hresult_not_found; }
+
+    // The text shown to the user: the system's message and the code in parentheses.
+    std::string message() const;
+    // The form printed when a failed registry scan stops the program.
+    std::string diagnostic() const;
+
+    bool operator==(const RegistryError&) const = default;
+
+private:
+    RegistryError(Kind kind, HRESULT code) : kind_(kind), code_(code) {}
+    Kind kind_;
+    HRESULT code_;
+};
+
+// The diagnostic form of a WindowsRegistry error whose system text is the given message.
+std::string windows_registry_diagnostic(HRESULT code, std::string_view message);
+
+template <class T>
+using RegistryResult = std::expected<T, RegistryError>;
+
+}  // namespace kestrune::win

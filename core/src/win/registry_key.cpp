@@ -1,0 +1,143 @@
+#include "win/registry_key.hpp"
+
+#include <cstring>
+
+#include "win/utf.hpp"
+
+namespace kestrune::win {
+namespace {
+
+std::unexpected<RegistryError> failure(LSTATUS status) {
+    return std::unexpected(RegistryError::from_win32(static_cast<std::uint32_t>(status)));
+}
+
+// The registry functions want NUL-terminated names.
+std::wstring terminated(std::wstring_view text) { return std::wstring(text); }
+
+std::wstring units_of(const std::uint8_t* data, std::size_t bytes) {
+    std::wstring text(bytes / sizeof(wchar_t), L'\0');
+    if (!text.empty()) std::memcpy(text.data(), data, text.size() * sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\0') text.pop_back();
+    return text;
+}
+
+struct KeyCounts {
+    DWORD subkeys = 0;
+    DWORD max_subkey_name = 0;
+    DWORD values = 0;
+    DWORD max_value_name = 0;
+    DWORD max_value_data = 0;
+};
+
+RegistryResult<KeyCounts> query_counts(HKEY key) {
+    KeyCounts c;
+    const LSTATUS status = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &c.subkeys, &c.max_subkey_name, nullptr, &c.values,
+                                            &c.max_value_name, &c.max_value_data, nullptr, nullptr);
+    if (status != ERROR_SUCCESS) return failure(status);
+    return c;
+}
+
+}  // namespace
+
+RegistryResult<std::wstring> RegistryValueData::wide_text() const {
+    if (!is_string()) return std::unexpected(RegistryError::windows_registry(hresult_invalid_data));
+    return units_of(data.data(), data.size());
+}
+
+RegistryResult<std::string> RegistryValueData::text() const {
+    const auto wide = wide_text();
+    if (!wide) return std::unexpected(wide.error());
+    auto utf8 = to_utf8_strict(*wide);
+    if (!utf8) return std::unexpected(RegistryError::windows_registry(hresult_no_unicode));
+    return std::move(*utf8);
+}
+
+RegistryResult<UniqueKey> open_key(HKEY parent, std::wstring_view path) {
+    HKEY key = nullptr;
+    const LSTATUS status = RegOpenKeyExW(parent, terminated(path).c_str(), 0, KEY_READ, &key);
+    if (status != ERROR_SUCCESS) return failure(status);
+    return UniqueKey(key);
+}
+
+RegistryResult<UniqueKey> create_key(HKEY parent, std::wstring_view path) {
+    HKEY key = nullptr;
+    const LSTATUS status = RegCreateKeyExW(parent, terminated(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                           KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+    if (status != ERROR_SUCCESS) return failure(status);
+    return UniqueKey(key);
+}
+
+RegistryResult<std::vector<std::wstring>> enum_subkeys(HKEY key) {
+    const auto counts = query_counts(key);
+    if (!counts) return std::unexpected(counts.error());
+    std::vector<std::wstring> names;
+    names.reserve(counts->subkeys);
+    std::wstring buffer(counts->max_subkey_name + 1, L'\0');
+    for (DWORD index = 0; index < counts->subkeys; ++index) {
+        DWORD length = static_cast<DWORD>(buffer.size());
+        if (RegEnumKeyExW(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(buffer.data(), length);
+    }
+    return names;
+}
+
+RegistryResult<std::vector<RegistryValueData>> enum_values(HKEY key) {
+    const auto counts = query_counts(key);
+    if (!counts) return std::unexpected(counts.error());
+    std::vector<RegistryValueData> values;
+    values.reserve(counts->values);
+    std::wstring name(counts->max_value_name + 1, L'\0');
+    // Never a null data buffer: given one, RegEnumValueW reports a size without copying anything.
+    std::vector<std::uint8_t> data(counts->max_value_data + sizeof(wchar_t));
+    for (DWORD index = 0; index < counts->values; ++index) {
+        DWORD name_length = static_cast<DWORD>(name.size());
+        DWORD type = REG_NONE;
+        DWORD data_size = static_cast<DWORD>(data.size());
+        if (RegEnumValueW(key, index, name.data(), &name_length, nullptr, &type, data.data(), &data_size) != ERROR_SUCCESS ||
+            data_size > data.size())
+            break;
+        values.push_back({std::wstring(name.data(), name_length), type,
+                          std::vector<std::uint8_t>(data.begin(), data.begin() + data_size)});
+    }
+    return values;
+}
+
+RegistryResult<std::optional<std::wstring>> read_string_value(HKEY key, std::wstring_view name) {
+    const std::wstring value_name = terminated(name);
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    LSTATUS status = RegQueryValueExW(key, value_name.c_str(), nullptr, &type, nullptr, &size);
+    if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+    if (status != ERROR_SUCCESS) return failure(status);
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        return std::unexpected(RegistryError::windows_registry(hresult_invalid_data));
+
+    // Never a null data buffer: given one, RegQueryValueExW reports a size without copying anything.
+    std::vector<std::uint8_t> data(size + sizeof(wchar_t));
+    size = static_cast<DWORD>(data.size());
+    status = RegQueryValueExW(key, value_name.c_str(), nullptr, &type, data.data(), &size);
+    if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+    if (status != ERROR_SUCCESS) return failure(status);
+    if (size > data.size()) return failure(ERROR_MORE_DATA);
+    // The value may have been replaced between the two calls.
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        return std::unexpected(RegistryError::windows_registry(hresult_invalid_data));
+    return units_of(data.data(), size);
+}
+
+RegistryResult<void> write_string_value(HKEY key, std::wstring_view name, std::wstring_view text, bool expand) {
+    const std::wstring data = terminated(text);  // the terminating NUL is part of the stored data
+    const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
+    const LSTATUS status = RegSetValueExW(key, terminated(name).c_str(), 0, expand ? REG_EXPAND_SZ : REG_SZ,
+                                          reinterpret_cast<const BYTE*>(data.c_str()), bytes);
+    if (status != ERROR_SUCCESS) return failure(status);
+    return {};
+}
+
+RegistryResult<void> delete_value(HKEY key, std::wstring_view name) {
+    const LSTATUS status = RegDeleteValueW(key, terminated(name).c_str());
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return failure(status);
+    return {};
+}
+
+}  // namespace kestrune::win
