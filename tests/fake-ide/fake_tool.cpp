@@ -1,1 +1,87 @@
-int wmain() { return 0; }
+// Stand-in for the IDE's own tools (compilers, brcc32, bds.exe, MSBuild.exe), copied under
+// each tool's name into a fake installation.
+//
+// It appends one record to the file named by KESTRUNE_FAKE_LOG: its file name, its full
+// command line, its current directory and the variables named in KESTRUNE_FAKE_ENV
+// (separated by ";"), one per line, then a line "--". It prints "<name> ran" and exits with
+// the code in KESTRUNE_FAKE_EXIT (0 when unset). Named bds.exe, it copies the file named by
+// KESTRUNE_FAKE_BDS_LOG into the file given by its -o"..." argument.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::wstring env(const wchar_t* name) {
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0) return {};
+    std::wstring value(size, L'\0');
+    value.resize(GetEnvironmentVariableW(name, value.data(), size));
+    return value;
+}
+
+void append_utf8(HANDLE file, const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+std::wstring file_name_of(const std::wstring& path) {
+    const auto slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+// The path between -o" and the next quote, or empty.
+std::wstring bds_log_target(const std::wstring& command_line) {
+    const auto start = command_line.find(L"-o\"");
+    if (start == std::wstring::npos) return {};
+    const auto end = command_line.find(L'"', start + 3);
+    return end == std::wstring::npos ? std::wstring() : command_line.substr(start + 3, end - start - 3);
+}
+
+}  // namespace
+
+int wmain() {
+    wchar_t module[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH * 4);
+    const std::wstring name = file_name_of(std::wstring(module, length));
+    const std::wstring command_line = GetCommandLineW();
+
+    if (const std::wstring log = env(L"KESTRUNE_FAKE_LOG"); !log.empty()) {
+        HANDLE file = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            wchar_t cwd[MAX_PATH * 4];
+            const DWORD cwd_length = GetCurrentDirectoryW(MAX_PATH * 4, cwd);
+            std::wstring record = L"tool: " + name + L"\ncommand line: " + command_line + L"\ncwd: " +
+                                  std::wstring(cwd, cwd_length) + L"\n";
+            std::wstring names = env(L"KESTRUNE_FAKE_ENV");
+            for (std::size_t start = 0; !names.empty() && start <= names.size();) {
+                const auto end = names.find(L';', start);
+                const std::wstring var = names.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+                if (!var.empty()) record += L"env " + var + L"=" + env(var.c_str()) + L"\n";
+                if (end == std::wstring::npos) break;
+                start = end + 1;
+            }
+            record += L"--\n";
+            append_utf8(file, record);
+            CloseHandle(file);
+        }
+    }
+
+    if (_wcsicmp(name.c_str(), L"bds.exe") == 0) {
+        const std::wstring target = bds_log_target(command_line);
+        const std::wstring source = env(L"KESTRUNE_FAKE_BDS_LOG");
+        if (!target.empty() && !source.empty()) CopyFileW(source.c_str(), target.c_str(), FALSE);
+    }
+
+    std::string line = std::string(name.begin(), name.end()) + " ran\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+
+    const std::wstring code = env(L"KESTRUNE_FAKE_EXIT");
+    return code.empty() ? 0 : _wtoi(code.c_str());
+}

@@ -1,0 +1,219 @@
+#include "fixture.hpp"
+
+#include <gtest/gtest.h>
+
+#include "harness.hpp"
+#include "win/utf.hpp"
+
+namespace kestrune::e2e {
+namespace {
+
+const wchar_t* const ide_base_keys[] = {L"Software\\Borland\\BDS", L"Software\\CodeGear\\BDS", L"Software\\Embarcadero\\BDS"};
+const wchar_t* const environment_key = L"Environment";
+const wchar_t* const environment_values[] = {L"Path", L"KestruneCLI"};
+
+class Key {
+public:
+    Key(const std::wstring& path, bool create) {
+        const LSTATUS status = create ? RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
+                                                        KEY_READ | KEY_WRITE, nullptr, &h_, nullptr)
+                                      : RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ | KEY_WRITE, &h_);
+        if (status != ERROR_SUCCESS) h_ = nullptr;
+    }
+    ~Key() {
+        if (h_) RegCloseKey(h_);
+    }
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+    HKEY get() const { return h_; }
+
+private:
+    HKEY h_ = nullptr;
+};
+
+}  // namespace
+
+Registry::Registry() {
+    clear_ide_keys();
+    for (const wchar_t* name : environment_values) saved_environment_.push_back({name, get(environment_key, name)});
+}
+
+Registry::~Registry() {
+    clear_ide_keys();
+    for (const auto& [name, value] : saved_environment_) {
+        if (!value) {
+            delete_value(environment_key, name);
+            continue;
+        }
+        Key key(environment_key, true);
+        RegSetValueExW(key.get(), name.c_str(), 0, value->type, value->bytes.data(), static_cast<DWORD>(value->bytes.size()));
+    }
+}
+
+void Registry::clear_ide_keys() {
+    for (const wchar_t* key : ide_base_keys) delete_tree(key);
+}
+
+void Registry::set(const std::wstring& key, const std::wstring& name, const std::wstring& value, DWORD type) {
+    Key k(key, true);
+    ASSERT_TRUE(k.get()) << win::to_utf8(key);
+    const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+    ASSERT_EQ(RegSetValueExW(k.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()), bytes), ERROR_SUCCESS);
+}
+
+void Registry::set_dword(const std::wstring& key, const std::wstring& name, DWORD value) {
+    Key k(key, true);
+    ASSERT_TRUE(k.get());
+    ASSERT_EQ(RegSetValueExW(k.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value),
+              ERROR_SUCCESS);
+}
+
+void Registry::create_key(const std::wstring& key) {
+    Key k(key, true);
+    ASSERT_TRUE(k.get());
+}
+
+void Registry::delete_tree(const std::wstring& key) { RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()), RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str()); }
+
+void Registry::delete_value(const std::wstring& key, const std::wstring& name) {
+    Key k(key, false);
+    if (k.get()) RegDeleteValueW(k.get(), name.c_str());
+}
+
+std::optional<RegValue> Registry::get(const std::wstring& key, const std::wstring& name) const {
+    Key k(key, false);
+    if (!k.get()) return std::nullopt;
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(k.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
+    RegValue value;
+    value.type = type;
+    value.bytes.resize(size);
+    if (RegQueryValueExW(k.get(), name.c_str(), nullptr, &type, value.bytes.data(), &size) != ERROR_SUCCESS) return std::nullopt;
+    value.bytes.resize(size);
+    if (type == REG_SZ || type == REG_EXPAND_SZ) {
+        value.text.assign(reinterpret_cast<const wchar_t*>(value.bytes.data()), size / sizeof(wchar_t));
+        if (!value.text.empty() && value.text.back() == L'\0') value.text.pop_back();
+    }
+    return value;
+}
+
+bool Registry::key_exists(const std::wstring& key) const { return Key(key, false).get() != nullptr; }
+
+std::vector<std::wstring> Registry::value_names(const std::wstring& key) const {
+    std::vector<std::wstring> names;
+    Key k(key, false);
+    if (!k.get()) return names;
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[16384];
+        DWORD length = 16384;
+        if (RegEnumValueW(k.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(name, length);
+    }
+    return names;
+}
+
+TempDir::TempDir() {
+    wchar_t base[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, base);
+    static unsigned counter = 0;
+    for (;;) {
+        path_ = std::wstring(base) + L"kestrune-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+        if (CreateDirectoryW(path_.c_str(), nullptr)) break;
+    }
+    if (!path_.empty() && (path_.back() == L'\\')) path_.pop_back();
+}
+
+namespace {
+
+void remove_tree(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                remove_tree(child);
+            else
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(path.c_str());
+}
+
+}  // namespace
+
+TempDir::~TempDir() { remove_tree(path_); }
+
+void TempDir::mkdir(const std::wstring& relative) const {
+    std::wstring so_far = path_;
+    std::size_t start = 0;
+    while (start <= relative.size()) {
+        const auto end = relative.find(L'\\', start);
+        so_far += L"\\" + relative.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+        CreateDirectoryW(so_far.c_str(), nullptr);
+        if (end == std::wstring::npos) break;
+        start = end + 1;
+    }
+}
+
+void TempDir::write(const std::wstring& relative, const std::string& content) const {
+    if (const auto slash = relative.rfind(L'\\'); slash != std::wstring::npos) mkdir(relative.substr(0, slash));
+    HANDLE file = CreateFileW((*this / relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+void TempDir::add_tool(const std::wstring& relative) const {
+    if (const auto slash = relative.rfind(L'\\'); slash != std::wstring::npos) mkdir(relative.substr(0, slash));
+    ASSERT_TRUE(CopyFileW((build_dir() + L"\\fake_tool.exe").c_str(), (*this / relative).c_str(), FALSE));
+}
+
+std::string TempDir::read(const std::wstring& relative) const {
+    HANDLE file = CreateFileW((*this / relative).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string data;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) data.append(buffer, got);
+    CloseHandle(file);
+    return data;
+}
+
+bool TempDir::exists(const std::wstring& relative) const {
+    return GetFileAttributesW((*this / relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring version_key(const InstallationSpec& spec) { return spec.base_key + L"\\" + spec.version; }
+
+void add_installation(Registry& registry, const InstallationSpec& spec) {
+    const std::wstring key = version_key(spec);
+    registry.create_key(key);
+    if (spec.root_dir) registry.set(key, L"RootDir", *spec.root_dir);
+    if (spec.app) registry.set(key, L"App", *spec.app);
+    if (spec.app_x64) registry.set(key, L"App x64", *spec.app_x64);
+    if (spec.edition) registry.set(key, L"Edition", *spec.edition);
+    const std::wstring personalities = key + L"\\Personalities";
+    registry.create_key(personalities);
+    if (spec.product_name) registry.set(personalities, L"", *spec.product_name);
+    for (const auto& p : spec.personalities) registry.set(personalities, p, L"");
+    if (spec.update) registry.set(key + L"\\InstalledUpdates", L"Main Product Update", *spec.update);
+}
+
+void lay_out(const TempDir& root, const FakeTree& tree) {
+    root.mkdir(L"bin");
+    root.mkdir(L"bin64");
+    if (tree.rsvars) root.write(L"bin\\rsvars.bat", "@SET BDS=" + win::to_utf8(root.path()) + "\r\n");
+    if (tree.rsvars64) root.write(L"bin64\\rsvars64.bat", "@SET BDS=" + win::to_utf8(root.path()) + "\r\n");
+    if (tree.bds) root.add_tool(L"bin\\bds.exe");
+    if (tree.bds64) root.add_tool(L"bin64\\bds.exe");
+    for (const auto& tool : tree.bin_tools) root.add_tool(L"bin\\" + tool);
+    for (const auto& tool : tree.bin64_tools) root.add_tool(L"bin64\\" + tool);
+}
+
+}  // namespace kestrune::e2e

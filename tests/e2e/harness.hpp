@@ -1,0 +1,35 @@
+// Running kestrune.exe as a child with pipes, the way a user's script would.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrune::e2e {
+
+struct RunResult {
+    DWORD status = 0;
+    std::string out;  // standard output, bytes as written
+    std::string err;  // standard error
+};
+
+struct RunOptions {
+    std::wstring cwd;                                        // empty: the test's own
+    std::map<std::wstring, std::optional<std::wstring>> env;  // set, or removed when nullopt
+};
+
+// The directory of the test program, which is also where kestrune.exe and fake_tool.exe are built.
+std::wstring build_dir();
+std::wstring kestrune_exe();
+
+// Quotes one argument so that the runtime's splitter gives it back unchanged.
+std::wstring quote_argument(const std::wstring& arg);
+
+// Runs kestrune.exe with the arguments (UTF-8, converted) and waits for it.
+RunResult run(const std::vector<std::string>& args, const RunOptions& options = {});
+RunResult run_wide(const std::vector<std::wstring>& args, const RunOptions& options = {});
+
+}  // namespace kestrune::e2e
