@@ -5,6 +5,7 @@
 #include "main/brcc_command.hpp"
 #include "main/build_command.hpp"
 #include "main/dcc_command.hpp"
+#include "main/info_command.hpp"
 #include "main/installations.hpp"
 
 namespace kestrune::cli {
@@ -106,7 +107,7 @@ const std::array<Subcommand, 15> subcommand_table{{
     {bds_name, {}, "Build project with bds.exe", bds_long_about, define_build_options, false,
      read_build<commands::Bds>, not_available<bds_name>},
     {dcc_name, {}, "Delphi command-line compiler", {}, define_dcc_options, false, read_dcc<commands::Dcc>,
-     not_available<dcc_name>},
+     run_dcc_command},
     {dcc32_name, {}, "Delphi command-line compiler for Win32", {}, define_dcc_options, false,
      read_dcc<commands::Dcc32>, not_available<dcc32_name>},
     {dcc64_name, {}, "Delphi command-line compiler for Win64", {}, define_dcc_options, false,
@@ -128,7 +129,7 @@ const std::array<Subcommand, 15> subcommand_table{{
     {select_name, {}, "Select IDE interactively", {}, define_select_options, false, read_select,
      not_available<select_name>},
     {info_name, {}, "Print installed RAD Studio product information", {}, nullptr, false, read_info,
-     not_available<info_name>},
+     run_info_command},
     {self_name, {}, "Manage this tool itself", {}, define_self_subcommands, true, read_self, not_available<self_name>},
 }};
 

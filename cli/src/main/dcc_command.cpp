@@ -169,4 +169,10 @@ ReadResult<msbuild::DccOptions> read_dcc_options(const args::Matches& matches) {
     return options;
 }
 
+std::expected<void, CommandError> run_dcc_command(App& app) {
+    // Checked before the installation is fixed, so this reads no registry.
+    if (!app.global_options.platform) return std::unexpected(CommandError{"the platform must be specified", {}});
+    return std::unexpected(CommandError{"the dcc command is not available yet", {}});
+}
+
 }  // namespace kestrune::cli

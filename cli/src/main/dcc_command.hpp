@@ -5,6 +5,8 @@
 
 #include "args/command.hpp"
 #include "bds/enums.hpp"
+#include "main/app.hpp"
+#include "main/command_error.hpp"
 #include "main/read_error.hpp"
 #include "msbuild/compiler_options.hpp"
 
@@ -19,6 +21,9 @@ inline constexpr std::array<bds::Tool, 10> platform_compiler_table{
     bds::Tool::DCC32,    bds::Tool::DCC64,       bds::Tool::DCC64,      bds::Tool::DCCARM64EC, bds::Tool::DCCOSX64,
     bds::Tool::DCCOSXARM64, bds::Tool::DCCLINUX64, bds::Tool::DCCAARM,   bds::Tool::DCCAARM64,  bds::Tool::DCCIOSARM64,
 };
+
+// The dcc branch: the compiler of the global --platform.
+std::expected<void, CommandError> run_dcc_command(App& app);
 
 inline constexpr std::string_view default_alias =
     "Generics.Collections=System.Generics.Collections;Generics.Defaults=System.Generics.Defaults;"

@@ -4,6 +4,7 @@
 
 #include "args/parser.hpp"
 #include "main/command_tree.hpp"
+#include "main/info_command.hpp"
 #include "output/sink.hpp"
 
 namespace kestrune::cli {
@@ -43,11 +44,26 @@ const Subcommand* find_subcommand(std::string_view name) {
     return nullptr;
 }
 
-HandlerResult run_without_subcommand(App&) {
-    return std::unexpected(CommandError{"showing an installation is not available yet", {}});
-}
-
 }  // namespace
+
+ReadResult<App> read_app(const args::Matches& matches) {
+    App app;
+    if (const std::any* name = matches.parsed("name"); name && name->has_value())
+        app.name = std::any_cast<const bds::Installation*>(*name);
+
+    if (const auto* sub = matches.subcommand()) {
+        const Subcommand* subcommand = find_subcommand(sub->name);
+        if (!subcommand) return std::unexpected(unknown_subcommand(sub->name));
+        auto command = subcommand->read(sub->matches);
+        if (!command) return std::unexpected(command.error());
+        app.command = std::move(*command);
+    }
+
+    auto global_options = read_global_options(matches);
+    if (!global_options) return std::unexpected(global_options.error());
+    app.global_options = *global_options;
+    return app;
+}
 
 int run_main(const std::vector<std::wstring>& arguments) {
     const args::Command tree = define_command_line();
@@ -55,24 +71,12 @@ int run_main(const std::vector<std::wstring>& arguments) {
     if (!parsed) return report(parsed.error());
     const args::Matches& matches = *parsed;
 
-    App app;
-    if (const std::any* name = matches.parsed("name"); name && name->has_value())
-        app.name = std::any_cast<const bds::Installation*>(*name);
+    auto app = read_app(matches);
+    if (!app) return report(app.error(), arguments);
 
     const Subcommand* subcommand = nullptr;
-    if (const auto* sub = matches.subcommand()) {
-        subcommand = find_subcommand(sub->name);
-        if (!subcommand) return report(unknown_subcommand(sub->name), arguments);
-        auto command = subcommand->read(sub->matches);
-        if (!command) return report(command.error(), arguments);
-        app.command = std::move(*command);
-    }
-
-    auto global_options = read_global_options(matches);
-    if (!global_options) return report(global_options.error(), arguments);
-    app.global_options = *global_options;
-
-    const HandlerResult result = subcommand ? subcommand->run(app) : run_without_subcommand(app);
+    if (const auto* sub = matches.subcommand()) subcommand = find_subcommand(sub->name);
+    const HandlerResult result = subcommand ? subcommand->run(*app) : run_without_subcommand(*app);
     flush();
     if (!result) {
         eprint(result.error().report());

@@ -1,0 +1,86 @@
+#include "main/info_command.hpp"
+
+#include "bds/paths.hpp"
+#include "bds/product.hpp"
+#include "bds/properties.hpp"
+#include "main/installations.hpp"
+#include "output/json.hpp"
+#include "output/sink.hpp"
+#include "table/table.hpp"
+
+namespace kestrune::cli {
+namespace {
+
+std::unexpected<CommandError> json_error(std::string text) { return std::unexpected(CommandError{std::move(text), {}}); }
+
+std::expected<void, CommandError> print_json_array(const std::vector<const bds::Installation*>& list) {
+    auto array = nlohmann::ordered_json::array();
+    for (const auto* installation : list) {
+        auto map = bds::properties(*installation);
+        if (!map) return json_error(map.error());
+        array.push_back(std::move(*map));
+    }
+    auto text = pretty_json(array);
+    if (!text) return json_error(text.error());
+    print(*text + "\n");
+    return {};
+}
+
+std::string tool_set_text(const bds::EnumSet<bds::Tool>& tools) {
+    std::string out = "{";
+    for (const bds::Tool tool : tools) {
+        if (out.size() > 1) out += ", ";
+        out += bds::name(tool);
+    }
+    return out + "}";
+}
+
+}  // namespace
+
+std::expected<void, CommandError> print_installation(const bds::Installation& installation,
+                                                     std::optional<std::size_t> position, bool json) {
+    if (json) return print_json_array({&installation});
+
+    if (position) print(std::to_string(*position) + ". ");
+    print(bds::display_name(installation) + "\n");
+
+    Table table({"Property", "Value"});
+    auto map = bds::properties(installation);
+    if (!map) return json_error(map.error());
+    for (const auto& [key, value] : map->items()) {
+        auto cell = compact_json(value);
+        if (!cell) return json_error(cell.error());
+        table.add_row({title_case(key), *cell});
+    }
+    for (const bds::Architecture architecture : bds::architectures(installation)) {
+        const std::string prefix = std::string(bds::name(architecture)) + ": ";
+        table.add_row({prefix + "Bin Dir", bds::bin_dir(installation, architecture)});
+        table.add_row({prefix + "rsvars.bat", bds::rsvars_path(installation, architecture)});
+        table.add_row({prefix + "bds.exe", bds::ide_path(installation, architecture)});
+        table.add_row({prefix + "Command-line Tools", tool_set_text(bds::command_line_tools(installation, architecture))});
+    }
+    print(render_for_stdout(table) + "\n");
+    return {};
+}
+
+std::expected<void, CommandError> run_info(const bds::Installation* name, bool json) {
+    if (name) return print_installation(*name, std::nullopt, json);
+    const auto& list = installations();
+    if (list.size() == 1) return print_installation(latest_installation(), std::nullopt, json);
+    if (json) {
+        std::vector<const bds::Installation*> all;
+        for (const auto& installation : list) all.push_back(&installation);
+        return print_json_array(all);
+    }
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (auto printed = print_installation(list[i], i + 1, false); !printed) return printed;
+    return {};
+}
+
+std::expected<void, CommandError> run_info_command(App& app) { return run_info(app.name, app.global_options.json); }
+
+std::expected<void, CommandError> run_without_subcommand(App& app) {
+    return run_info(&resolve_installation(app), app.global_options.json);
+}
+
+}  // namespace kestrune::cli
