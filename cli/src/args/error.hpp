@@ -1,6 +1,7 @@
 // Errors of the parser, and the help and version texts that end a run the same way.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,11 @@ private:
     ErrorKind kind_;
     StyledText text_;
 };
+
+// Assembles an error's text: "error: " and the message, the context lines, the tip
+// when there is one, and the usage line (without its "Usage:" heading).
+Error error_report(ErrorKind kind, const StyledText& message, const std::vector<StyledText>& context,
+                   const std::optional<StyledText>& tip, const StyledText& usage_line);
 
 // An error found after parsing, by code that reads the matches: rendered like the
 // parser's own errors, with the usage line of `root` (bin_name is the program's file name).

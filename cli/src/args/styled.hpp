@@ -24,6 +24,8 @@ public:
     StyledText& append(const StyledText& other);
     std::string render(bool color) const;
     std::string plain() const { return render(false); }
+    // True while no text has been added.
+    bool empty() const { return spans_.empty(); }
 
 private:
     struct Span {
