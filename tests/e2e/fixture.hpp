@@ -66,13 +66,13 @@ private:
 struct InstallationSpec {
     std::wstring base_key = L"Software\\Embarcadero\\BDS";
     std::wstring version = L"23.0";
-    std::optional<std::wstring> root_dir;
-    std::optional<std::wstring> app;      // "App"
-    std::optional<std::wstring> app_x64;  // "App x64"
-    std::optional<std::wstring> edition;
-    std::optional<std::wstring> product_name;  // default value of Personalities
+    std::optional<std::wstring> root_dir{};
+    std::optional<std::wstring> app{};      // "App"
+    std::optional<std::wstring> app_x64{};  // "App x64"
+    std::optional<std::wstring> edition{};
+    std::optional<std::wstring> product_name{};  // default value of Personalities
     std::vector<std::wstring> personalities = {L"Delphi.Win32"};
-    std::optional<std::wstring> update;  // "Main Product Update"
+    std::optional<std::wstring> update{};  // "Main Product Update"
 };
 
 std::wstring version_key(const InstallationSpec& spec);

@@ -1,0 +1,251 @@
+#include "main/command_tree.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "args/parser.hpp"
+#include "main/dcc_command.hpp"
+#include "main/main.hpp"
+#include "win/utf.hpp"
+
+namespace kestrune::cli {
+namespace {
+
+using testing::HasSubstr;
+using testing::Not;
+
+std::expected<args::Matches, args::Error> parse(std::vector<std::string> words) {
+    static const args::Command tree = define_command_line();
+    std::vector<std::wstring> argv{L"kestrune.exe"};
+    for (const auto& w : words) argv.push_back(win::to_wide(w));
+    return args::parse(tree, argv);
+}
+
+App parse_app(std::vector<std::string> words) {
+    auto matches = parse(words);
+    EXPECT_TRUE(matches.has_value()) << (matches ? "" : matches.error().render(false));
+    if (!matches) return {};
+    auto app = read_app(*matches);
+    EXPECT_TRUE(app.has_value());
+    return app ? std::move(*app) : App{};
+}
+
+args::ErrorKind error_kind(std::vector<std::string> words) {
+    auto matches = parse(words);
+    EXPECT_FALSE(matches.has_value());
+    return matches ? args::ErrorKind::DisplayHelp : matches.error().kind();
+}
+
+std::string output_of(std::vector<std::string> words) {
+    auto matches = parse(words);
+    return matches ? std::string() : matches.error().render(false);
+}
+
+template <class T>
+const T& command_of(const App& app);
+
+// The command of a fresh parse, by value: nothing refers into the temporary App.
+template <class T>
+T parsed_command(std::vector<std::string> words) {
+    const App app = parse_app(std::move(words));
+    return command_of<T>(app);
+}
+
+template <class T>
+const T& command_of(const App& app) {
+    static const T empty{};
+    if (!app.command || !std::holds_alternative<T>(*app.command)) {
+        ADD_FAILURE() << "unexpected command";
+        return empty;
+    }
+    return std::get<T>(*app.command);
+}
+
+TEST(CommandTree, GlobalOptionsAtEveryDepthLandOnTop) {
+    const App inner = parse_app({"env-path", "add", "D:\\X", "-p", "Win64"});
+    EXPECT_EQ(inner.global_options.platform, bds::Platform::Win64);
+    const auto& env_path = command_of<commands::EnvPath>(inner);
+    ASSERT_TRUE(env_path.command);
+    EXPECT_EQ(env_path.command->kind, PathCommands::Kind::Add);
+    EXPECT_EQ(env_path.command->item, L"D:\\X");
+
+    const App before = parse_app({"--json", "build", "file.dproj"});
+    const App after = parse_app({"build", "--json", "file.dproj"});
+    EXPECT_TRUE(before.global_options.json);
+    EXPECT_TRUE(after.global_options.json);
+    EXPECT_EQ(command_of<commands::Build>(before).options, command_of<commands::Build>(after).options);
+}
+
+TEST(CommandTree, EnumeratedValuesIgnoreAsciiCaseAndTakeAliases) {
+    struct Case {
+        std::vector<std::string> words;
+        std::optional<bds::Architecture> architecture;
+        std::optional<bds::Platform> platform;
+    } cases[] = {
+        {{"-a", "X64"}, bds::Architecture::x64, {}},
+        {{"--arch", "IntelX86"}, bds::Architecture::x86, {}},
+        {{"--ide=32-bit"}, bds::Architecture::x86, {}},
+        {{"--architecture", "64BIT"}, bds::Architecture::x64, {}},
+        {{"--platform", "win64"}, {}, bds::Platform::Win64},
+        {{"-p", "Win64X"}, {}, bds::Platform::Win64x},
+        {{"-pWINARM64EC"}, {}, bds::Platform::WinARM64EC},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> words = c.words;
+        words.push_back("info");
+        const App app = parse_app(words);
+        EXPECT_EQ(app.global_options.architecture, c.architecture) << c.words[0];
+        EXPECT_EQ(app.global_options.platform, c.platform) << c.words[0];
+    }
+    EXPECT_EQ(parsed_command<commands::Build>({"build", "-t", "64bit", "p.dproj"}).options.preferred_tool_architecture,
+              bds::Architecture::x64);
+    EXPECT_EQ(parsed_command<commands::Build>({"build", "--pta=IntelX86", "p.dproj"}).options.preferred_tool_architecture,
+              bds::Architecture::x86);
+    EXPECT_EQ(error_kind({"--ARCH", "x64", "info"}), args::ErrorKind::UnknownArgument);
+    EXPECT_EQ(error_kind({"build", "-t", "arm", "p.dproj"}), args::ErrorKind::InvalidValue);
+}
+
+TEST(CommandTree, HiddenAliasesWorkAndNeverShow) {
+    struct Alias {
+        std::vector<std::string> words;
+        std::size_t variant;
+    } aliases[] = {
+        {{"msbuild", "p.dproj"}, 0},         {{"brcc32", "a.rc"}, 7},     {{"envpath"}, 9},     {{"path"}, 9},
+        {{"librarypath"}, 10},               {{"lib-path"}, 10},          {{"libpath"}, 10},    {{"browsingpath"}, 11},
+        {{"env", "add", "N", "V"}, 8},       {{"env", "rm", "N"}, 8},     {{"env", "del", "N"}, 8},
+        {{"env-path", "push", "X"}, 9},      {{"env-path", "append", "X"}, 9},
+        {{"library-path", "delete", "X"}, 10},
+    };
+    for (const auto& a : aliases) {
+        const App app = parse_app(a.words);
+        ASSERT_TRUE(app.command) << a.words[0];
+        EXPECT_EQ(app.command->index(), a.variant) << a.words[0];
+    }
+    EXPECT_TRUE(parsed_command<commands::Env>({"env", "add", "N", "V"}).command.has_value());
+    EXPECT_TRUE(parse_app({"--nosplash", "info"}).global_options.no_splash);
+    EXPECT_TRUE(parse_app({"info", "--ns"}).global_options.no_splash);
+    EXPECT_TRUE(parse_app({"info", "--no-logo"}).global_options.no_splash);
+    EXPECT_TRUE(parse_app({"--nologo", "info"}).global_options.no_splash);
+
+    std::vector<std::vector<std::string>> helps{{"-h"}, {"--help"}};
+    for (const auto& s : subcommands()) {
+        helps.push_back({std::string(s.name), "--help"});
+        helps.push_back({std::string(s.name), "-h"});
+    }
+    for (const char* inner : {"env set", "env remove", "env-path add", "env-path remove", "library-path add"}) {
+        std::string first(inner, std::string_view(inner).find(' '));
+        helps.push_back({first, std::string(std::string_view(inner).substr(first.size() + 1)), "--help"});
+    }
+    const std::vector<std::string> hidden{"msbuild", "brcc32 ", "envpath", "librarypath", "lib-path", "libpath",
+                                          "browsingpath", "--arch ", "--ide", "--nosplash", "--no-logo", "--nologo",
+                                          "--ns ", "--pta", "--tool ", "--tools", "--toolarch", "--tool-arch", "push",
+                                          "append", " rm ", "delete", " del ", "IntelX86", "32bit", "IntelX64", "64bit"};
+    for (const auto& words : helps) {
+        auto matches = parse(words);
+        ASSERT_FALSE(matches.has_value());
+        ASSERT_EQ(matches.error().kind(), args::ErrorKind::DisplayHelp) << words[0];
+        const std::string text = matches.error().render(false);
+        for (const auto& h : hidden) EXPECT_THAT(text, Not(HasSubstr(h))) << words[0] << " " << words.back();
+    }
+}
+
+TEST(CommandTree, CompilerOptions) {
+    const App dcc_app = parse_app({"dcc32", "-d", "DEBUG", "--define", "A;B", "--output-dir=", "-bq", "P.dpr", "--", "-$D+", "--build",
+                   "--"});
+    const auto& dcc = command_of<commands::Dcc32>(dcc_app);
+    EXPECT_EQ(dcc.options.file, L"P.dpr");
+    EXPECT_EQ(dcc.options.define, (std::vector<std::string>{"DEBUG", "A;B"}));
+    EXPECT_EQ(dcc.options.output_dir, std::string());
+    EXPECT_FALSE(dcc.options.unit_output_dir.has_value());
+    EXPECT_TRUE(dcc.options.build);
+    EXPECT_TRUE(dcc.options.quiet);
+    EXPECT_EQ(dcc.options.raw, (std::vector<std::string>{"-$D+", "--build", "--"}));
+    EXPECT_EQ(dcc.options.alias.size(), 163u);
+    EXPECT_EQ(dcc.options.alias, default_alias);
+    EXPECT_EQ(dcc.options.namespace_.size(), 161u);
+
+    const App empty_alias_app = parse_app({"dcc", "--alias", "", "P.dpr", "--"});
+    const auto& empty_alias = command_of<commands::Dcc>(empty_alias_app);
+    EXPECT_EQ(empty_alias.options.alias, "");
+    EXPECT_TRUE(empty_alias.options.raw.empty());
+
+    const App compile_app = parse_app({"package", "compile", "--install", "Pkg.dpk"});
+    const auto& compile = command_of<commands::Package>(compile_app);
+    ASSERT_TRUE(std::holds_alternative<PackageCompile>(compile.command));
+    EXPECT_TRUE(std::get<PackageCompile>(compile.command).install);
+
+    EXPECT_EQ(error_kind({"dcc", "--quiet", "--quiet", "P.dpr"}), args::ErrorKind::ArgumentUsedTwice);
+    EXPECT_THAT(output_of({"dcc", "--quiet", "--quiet", "P.dpr"}), HasSubstr("the argument '--quiet' cannot be used multiple times"));
+    EXPECT_EQ(error_kind({"dcc", "P.dpr", "extra"}), args::ErrorKind::UnexpectedArgument);
+    EXPECT_EQ(error_kind({"dcc", ""}), args::ErrorKind::InvalidValue);
+}
+
+TEST(CommandTree, BuildOptions) {
+    const App build_app = parse_app(
+        {"build", "--config=", "--CompanyName", "ACME", "--VersionInfo", "CompanyName=Other", "Project1.dproj"});
+    const auto& build = command_of<commands::Build>(build_app);
+    EXPECT_EQ(build.options.file, L"Project1.dproj");
+    EXPECT_EQ(build.options.config, std::string());
+    EXPECT_EQ(build.options.version_info.company_name, "ACME");
+    EXPECT_EQ(build.options.version_info.raw, "CompanyName=Other");
+    EXPECT_FALSE(build.options.no_splash);
+    EXPECT_FALSE(parsed_command<commands::Bds>({"bds", "p.groupproj"}).options.config.has_value());
+
+    EXPECT_EQ(error_kind({"build"}), args::ErrorKind::MissingRequiredArgument);
+    EXPECT_EQ(error_kind({"build", ""}), args::ErrorKind::InvalidValue);
+    EXPECT_EQ(error_kind({"build", "-V"}), args::ErrorKind::UnknownArgument);
+    EXPECT_EQ(error_kind({"build", "-c", "A", "-c", "B", "p.dproj"}), args::ErrorKind::ArgumentUsedTwice);
+}
+
+TEST(CommandTree, OtherSubcommandsRead) {
+    const App brcc_app = parse_app({"brcc", "app.rc", "out\\app.res"});
+    const auto& brcc = command_of<commands::Brcc>(brcc_app);
+    EXPECT_EQ(brcc.options.input_rc, L"app.rc");
+    EXPECT_EQ(brcc.options.output_res, std::wstring(L"out\\app.res"));
+    const App reg_app = parse_app({"package", "register", "pkgs\\My.bpl", ""});
+    const auto& reg = command_of<commands::Package>(reg_app);
+    EXPECT_EQ(std::get<PackageRegister>(reg.command), (PackageRegister{L"pkgs\\My.bpl", ""}));
+    EXPECT_EQ(parsed_command<commands::Select>({"select"}).options, (SelectOptions{"Select IDE:", false}));
+    EXPECT_EQ(parsed_command<commands::Select>({"select", "-m", "Pick:"}).options, (SelectOptions{"Pick:", true}));
+    EXPECT_EQ(parsed_command<commands::Self_>({"self", "uninstall"}).command, SelfCommands::Uninstall);
+    EXPECT_FALSE(parsed_command<commands::LibraryPath>({"library-path"}).command.has_value());
+    EXPECT_FALSE(parsed_command<commands::Env>({"env"}).command.has_value());
+    EXPECT_FALSE(parse_app({"--json"}).command.has_value());
+    EXPECT_EQ(error_kind({"env-path", "add"}), args::ErrorKind::MissingRequiredArgument);
+}
+
+TEST(CommandTree, HelpWhenNothingIsGiven) {
+    EXPECT_EQ(error_kind({}), args::ErrorKind::DisplayHelpOnEmpty);
+    EXPECT_EQ(error_kind({"package"}), args::ErrorKind::DisplayHelpOnEmpty);
+    EXPECT_EQ(error_kind({"self"}), args::ErrorKind::DisplayHelpOnEmpty);
+    EXPECT_EQ(error_kind({"package", "--json"}), args::ErrorKind::MissingSubcommand);
+    auto empty = parse({"self"});
+    ASSERT_FALSE(empty);
+    EXPECT_TRUE(empty.error().to_stderr());
+    EXPECT_EQ(empty.error().exit_code(), 2);
+}
+
+TEST(CommandTree, LongAboutOnlyInLongHelp) {
+    const std::string tail = "This command uses exactly the same command-line options as the `build` command";
+    EXPECT_THAT(output_of({"help", "bds"}), HasSubstr(tail));
+    EXPECT_THAT(output_of({"bds", "--help"}), HasSubstr(tail));
+    const std::string short_help = output_of({"bds", "-h"});
+    EXPECT_THAT(short_help, HasSubstr("Build project with bds.exe"));
+    EXPECT_THAT(short_help, Not(HasSubstr(tail)));
+}
+
+TEST(CommandTree, ErrorsSuggestNearNames) {
+    EXPECT_THAT(output_of({"env-path", "ad", "X"}), HasSubstr("'add'"));
+    EXPECT_THAT(output_of({"info", "--jsn"}), HasSubstr("'--json'"));
+    EXPECT_THAT(output_of({"--versoin"}), HasSubstr("'--version'"));
+}
+
+TEST(CommandTree, InnerSubcommandNamesAreExact) {
+    EXPECT_TRUE(is_path_subcommand("insert"));
+    EXPECT_FALSE(is_path_subcommand("Add"));
+    EXPECT_FALSE(is_env_subcommand("add"));
+    EXPECT_TRUE(is_env_subcommand("remove"));
+}
+
+}  // namespace
+}  // namespace kestrune::cli

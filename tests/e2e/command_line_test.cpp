@@ -1,0 +1,82 @@
+// The command line as a user meets it: version, help, parse errors and their statuses.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fixture.hpp"
+#include "harness.hpp"
+
+namespace kestrune::e2e {
+namespace {
+
+using testing::HasSubstr;
+using testing::Not;
+
+TEST(CommandLine, VersionGoesToStdout) {
+    for (const char* flag : {"--version", "-V"}) {
+        const auto r = run({flag});
+        EXPECT_EQ(r.status, 0u) << flag;
+        EXPECT_EQ(r.out, "Kestrune CLI 1.0.4\n") << flag;
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST(CommandLine, NoArgumentPrintsHelpOnStderr) {
+    const auto r = run({});
+    EXPECT_EQ(r.status, 2u);
+    EXPECT_EQ(r.out, "");
+    EXPECT_THAT(r.err, HasSubstr("Usage: kestrune.exe [OPTIONS] [NAME] [COMMAND]"));
+}
+
+TEST(CommandLine, UnknownSubcommandSuggestsTheNearOne) {
+    // A free word is first a NAME, so the installations are scanned before it is refused.
+    Registry registry;
+    add_installation(registry, {});
+    const auto r = run({"bulid"});
+    EXPECT_EQ(r.status, 2u);
+    EXPECT_THAT(r.err, HasSubstr("'bulid'"));
+    EXPECT_THAT(r.err, HasSubstr("'build'"));
+    EXPECT_EQ(run({"13", "bulid"}).status, 2u);
+}
+
+TEST(CommandLine, HelpListsTheSubcommandsInOrderAndNoAlias) {
+    const auto r = run({"--help"});
+    ASSERT_EQ(r.status, 0u);
+    std::size_t at = 0;
+    for (const char* name : {"build", "bds", "dcc", "dcc32", "dcc64", "dccarm64ec", "package", "brcc", "env", "env-path",
+                             "library-path", "browsing-path", "select", "info", "self", "help"}) {
+        const auto found = r.out.find(std::string("\n  ") + name + " ", at);
+        ASSERT_NE(found, std::string::npos) << name;
+        at = found + 1;
+    }
+    for (const char* alias : {"msbuild", "brcc32 ", "envpath", "librarypath", "lib-path", "libpath", "browsingpath",
+                              "--arch ", "--ide", "--nosplash", "--no-logo", "--nologo", "--ns "})
+        EXPECT_THAT(r.out, Not(HasSubstr(alias))) << alias;
+}
+
+TEST(CommandLine, BuildHelpShowsVersionInformationOptionsUnderTheirHeading) {
+    const auto r = run({"build", "--help"});
+    ASSERT_EQ(r.status, 0u);
+    const auto heading = r.out.find("Include Version Information:");
+    ASSERT_NE(heading, std::string::npos);
+    EXPECT_LT(r.out.find("<FILE>"), heading);
+    EXPECT_LT(r.out.find("-c, --config <CONFIG>"), heading);
+    EXPECT_LT(r.out.find("-t, --preferred-tool-architecture <ARCH>"), heading);
+    std::size_t at = heading;
+    for (const char* option : {"--CompanyName", "--FileDescription", "--FileVersion", "--InternalName", "--LegalCopyright",
+                               "--LegalTrademarks", "--OriginalFilename", "--ProductName", "--ProductVersion",
+                               "--Comments", "--VersionInfo"}) {
+        const auto found = r.out.find(option, at);
+        ASSERT_NE(found, std::string::npos) << option;
+        at = found;
+    }
+}
+
+TEST(CommandLine, DccWithoutPlatformFailsBeforeReadingTheRegistry) {
+    const auto r = run({"dcc", "x.dpr"});
+    EXPECT_EQ(r.status, 1u);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Error: the platform must be specified\n");
+}
+
+}  // namespace
+}  // namespace kestrune::e2e
