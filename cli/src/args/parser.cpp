@@ -8,6 +8,7 @@
 
 #include "args/help.hpp"
 #include "args/suggest.hpp"
+#include "text/text.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::args {
@@ -15,18 +16,9 @@ namespace {
 
 using Step = std::expected<void, Error>;
 
-char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+using text::ascii_lower;
 
-std::string ascii_lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = ascii_lower(c);
-    return out;
-}
-
-bool ascii_iequal(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return ascii_lower(x) == ascii_lower(y); });
-}
+bool ascii_iequal(std::string_view a, std::string_view b) { return text::equal_ignore_ascii_case(a, b); }
 
 // A "-" alone is a value (commonly standard input); anything else starting with "-" is an option.
 bool looks_like_option(std::wstring_view arg) { return arg.size() > 1 && arg[0] == L'-'; }
