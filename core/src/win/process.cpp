@@ -1,0 +1,167 @@
+#include "win/process.hpp"
+
+#include <array>
+
+#include "win/handle.hpp"
+#include "win/path.hpp"
+
+namespace kestrune::win {
+namespace {
+
+bool has_directory(std::wstring_view name) { return name.find_first_of(L"\\/:") != std::wstring_view::npos; }
+
+bool is_file(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Calls a system function that fills a buffer and returns the length it needs when the
+// buffer is too small, until the text fits.
+template <class Fill>
+std::wstring grow_into(Fill fill) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return buffer;
+        }
+        buffer.resize(static_cast<std::size_t>(length) + 1);
+    }
+}
+
+std::wstring own_directory() {
+    // GetModuleFileNameW truncates rather than reporting the size it needs.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const auto slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+std::vector<std::wstring> path_directories() {
+    const std::wstring path = grow_into([](wchar_t* buffer, DWORD size) {
+        return GetEnvironmentVariableW(L"PATH", buffer, size);
+    });
+    std::vector<std::wstring> directories;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        auto end = path.find(L';', start);
+        if (end == std::wstring::npos) end = path.size();
+        std::wstring entry = path.substr(start, end - start);
+        // An entry may be quoted so that it can hold a semicolon; the quotes are not part of it.
+        std::erase(entry, L'"');
+        if (!entry.empty()) directories.push_back(std::move(entry));
+        start = end + 1;
+    }
+    return directories;
+}
+
+// An inheritable duplicate of one of this process's standard handles, so the child gets it
+// even when the original was opened without the inherit flag.
+UniqueHandle inheritable_std_handle(DWORD which, HANDLE& out) {
+    out = GetStdHandle(which);
+    if (out == nullptr || out == INVALID_HANDLE_VALUE) return {};
+    HANDLE duplicate = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), out, GetCurrentProcess(), &duplicate, 0, TRUE, DUPLICATE_SAME_ACCESS))
+        return {};  // hand on the original; a console handle may still reach the child
+    out = duplicate;
+    return UniqueHandle(duplicate);
+}
+
+}  // namespace
+
+ChildCommand& ChildCommand::arg(std::wstring text) {
+    arguments.push_back({ChildArgument::Kind::Ordinary, std::move(text)});
+    return *this;
+}
+
+ChildCommand& ChildCommand::verbatim(std::wstring text) {
+    arguments.push_back({ChildArgument::Kind::Verbatim, std::move(text)});
+    return *this;
+}
+
+std::wstring quote_argument(std::wstring_view argument) {
+    const bool quoted = argument.empty() || argument.find_first_of(L" \t") != std::wstring_view::npos;
+    std::wstring out;
+    if (quoted) out += L'"';
+    std::size_t backslashes = 0;
+    for (const wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+        } else {
+            // The splitter halves a backslash run before a quote, so the run is doubled and the
+            // quote itself escaped.
+            if (c == L'"') out.append(backslashes + 1, L'\\');
+            backslashes = 0;
+        }
+        out += c;
+    }
+    if (quoted) {
+        out.append(backslashes, L'\\');
+        out += L'"';
+    }
+    return out;
+}
+
+std::wstring command_line(const ChildCommand& command) {
+    std::wstring line = L"\"" + command.program + L"\"";
+    for (const ChildArgument& argument : command.arguments) {
+        line += L' ';
+        line += argument.kind == ChildArgument::Kind::Verbatim ? argument.text : quote_argument(argument.text);
+    }
+    return line;
+}
+
+std::optional<std::wstring> find_program(std::wstring_view name) {
+    std::vector<std::wstring> directories;
+    directories.push_back(own_directory());
+    directories.push_back(grow_into([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); }));
+    directories.push_back(grow_into([](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); }));
+    for (std::wstring& directory : path_directories()) directories.push_back(std::move(directory));
+    for (const std::wstring& directory : directories) {
+        if (directory.empty()) continue;
+        std::wstring candidate = join_path(directory, name);
+        if (is_file(candidate)) return candidate;
+    }
+    return std::nullopt;
+}
+
+std::expected<DWORD, IoError> run_child(const ChildCommand& command) {
+    // CreateProcessW would search the current directory first, so a bare name is resolved here.
+    std::wstring application = command.program;
+    if (!has_directory(command.program)) {
+        auto found = find_program(command.program);
+        if (!found) return std::unexpected(IoError::from_text("program not found"));
+        application = std::move(*found);
+    }
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    const std::array<UniqueHandle, 3> owned{inheritable_std_handle(STD_INPUT_HANDLE, startup.hStdInput),
+                                            inheritable_std_handle(STD_OUTPUT_HANDLE, startup.hStdOutput),
+                                            inheritable_std_handle(STD_ERROR_HANDLE, startup.hStdError)};
+
+    std::wstring line = command_line(command);  // CreateProcessW may write into it
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
+        return std::unexpected(IoError::last_error());
+    const UniqueHandle process(info.hProcess);
+    const UniqueHandle thread(info.hThread);
+
+    if (WaitForSingleObject(process.get(), INFINITE) == WAIT_FAILED) return std::unexpected(IoError::last_error());
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process.get(), &code)) return std::unexpected(IoError::last_error());
+    return code;
+}
+
+}  // namespace kestrune::win

@@ -1,0 +1,55 @@
+// Child processes: a program with its arguments, its command line, and a run that shares
+// the console and waits for the end.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "win/io_error.hpp"
+
+namespace kestrune::win {
+
+// One argument of a child command: quoted for the runtime's splitter, or written as it is.
+struct ChildArgument {
+    enum class Kind : std::uint8_t { Ordinary, Verbatim };
+    Kind kind = Kind::Ordinary;
+    std::wstring text;
+
+    bool operator==(const ChildArgument&) const = default;
+};
+
+// A program and its ordered arguments. The program is named as the command line shows it:
+// a full path, or a bare name such as cmd.exe that run_child looks up.
+struct ChildCommand {
+    std::wstring program;
+    std::vector<ChildArgument> arguments;
+
+    // Appends an argument that the child's runtime splitter gives back unchanged.
+    ChildCommand& arg(std::wstring text);
+    // Appends text that goes into the command line exactly as given.
+    ChildCommand& verbatim(std::wstring text);
+};
+
+// An ordinary argument as the command line carries it: unchanged when it is not empty and
+// has no space or tab, otherwise in double quotes; quotes and the backslashes before them
+// (and, when quoted, at the end) escaped.
+std::wstring quote_argument(std::wstring_view argument);
+
+// The program in double quotes, then each argument after one space.
+std::wstring command_line(const ChildCommand& command);
+
+// Where a program named without a directory is found: this program's own directory, the
+// system directory, the Windows directory, then PATH. The current directory is not searched.
+std::optional<std::wstring> find_program(std::wstring_view name);
+
+// Runs the child with this process's standard handles, environment and current directory,
+// waits for it without a time-out and gives its exit code.
+std::expected<DWORD, IoError> run_child(const ChildCommand& command);
+
+}  // namespace kestrune::win

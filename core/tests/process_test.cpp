@@ -1,0 +1,75 @@
+#include "win/process.hpp"
+
+#include <gtest/gtest.h>
+
+#include "win/command_line.hpp"
+#include "win/utf.hpp"
+
+namespace kestrune::win {
+namespace {
+
+TEST(QuoteArgument, EscapesWhatTheSplitterWouldChange) {
+    struct Case {
+        std::wstring_view argument;
+        std::wstring_view quoted;
+    };
+    const Case cases[] = {
+        {L"plain", L"plain"},
+        {L"C:\\dir\\file.pas", L"C:\\dir\\file.pas"},  // backslashes not before a quote stay single
+        {L"", L"\"\""},
+        {L"with space", L"\"with space\""},
+        {L"with\ttab", L"\"with\ttab\""},
+        {L"a\"b", L"a\\\"b"},                        // a quote alone does not make the argument quoted
+        {L"a\\\"b", L"a\\\\\\\"b"},                   // backslash before a quote: doubled, quote escaped
+        {L"a\\\\\"b c", L"\"a\\\\\\\\\\\"b c\""},      // a run of two before a quote
+        {L"dir\\", L"dir\\"},                         // unquoted: a trailing backslash stays single
+        {L"my dir\\", L"\"my dir\\\\\""},             // quoted: the trailing backslash is doubled
+        {L"my dir\\\\", L"\"my dir\\\\\\\\\""},
+        {L"\"", L"\\\""},
+        {L"\" \"", L"\"\\\" \\\"\""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(quote_argument(c.argument), c.quoted) << to_utf8(c.argument);
+        // The runtime's splitter gives the argument back.
+        const auto split = split_command_line(L"prog " + std::wstring(c.quoted));
+        ASSERT_EQ(split.size(), 2u) << to_utf8(c.argument);
+        EXPECT_EQ(split[1], c.argument);
+    }
+}
+
+TEST(ChildCommandLine, QuotesTheProgramAndWritesVerbatimArgumentsAsGiven) {
+    ChildCommand command{L"cmd.exe", {}};
+    command.arg(L"/C").verbatim(L"\" \"C:\\IDE\\bin\\rsvars.bat\" && MSBuild.exe \"a b.dproj\" \"").arg(L"x y");
+    EXPECT_EQ(command_line(command),
+              L"\"cmd.exe\" /C \" \"C:\\IDE\\bin\\rsvars.bat\" && MSBuild.exe \"a b.dproj\" \" \"x y\"");
+    EXPECT_EQ(command_line(ChildCommand{L"C:\\Program Files\\tool.exe", {}}), L"\"C:\\Program Files\\tool.exe\"");
+}
+
+TEST(RunChild, GivesTheChildsExitCode) {
+    ChildCommand command{L"cmd.exe", {}};
+    command.arg(L"/C").arg(L"exit 3");
+    const auto code = run_child(command);
+    ASSERT_TRUE(code) << code.error().message();
+    EXPECT_EQ(*code, 3u);
+}
+
+TEST(RunChild, ReportsAProgramThatIsNowhere) {
+    const auto bare = run_child(ChildCommand{L"no-such-program-kestrune.exe", {}});
+    ASSERT_FALSE(bare);
+    EXPECT_EQ(bare.error().message(), "program not found");
+
+    const auto with_path = run_child(ChildCommand{L"C:\\no\\such\\dir\\tool.exe", {}});
+    ASSERT_FALSE(with_path);
+    EXPECT_TRUE(with_path.error().code().has_value());
+}
+
+TEST(FindProgram, FindsCmdInTheSystemDirectory) {
+    const auto found = find_program(L"cmd.exe");
+    ASSERT_TRUE(found);
+    wchar_t system[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    EXPECT_EQ(*found, std::wstring(system, length) + L"\\cmd.exe");
+}
+
+}  // namespace
+}  // namespace kestrune::win
