@@ -1,8 +1,10 @@
 // Version information for the built executable: ten named fields and a raw key=value text.
 #pragma once
 
+#include <compare>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kestrune::msbuild {
 
@@ -22,5 +24,12 @@ struct VersionInfo {
 
     bool operator==(const VersionInfo&) const = default;
 };
+
+// The order of version-information keys: code points compared after folding A-Z to a-z.
+std::strong_ordering cmp_ignore_ascii_case(std::string_view a, std::string_view b);
+
+// The "key=value;..." text the build tools take: the named fields, then the raw pairs whose
+// keys are new, ordered by key; empty when nothing is given.
+std::string version_info_keys(const VersionInfo& info);
 
 }  // namespace kestrune::msbuild
