@@ -71,6 +71,12 @@ TEST(CommandLine, BuildHelpShowsVersionInformationOptionsUnderTheirHeading) {
     }
 }
 
+TEST(CommandLine, FailedWriteToStdoutIsAFatalStop) {
+    const auto r = run({"--help"}, {.close_stdout = true});
+    EXPECT_EQ(r.status, 101u);
+    EXPECT_THAT(r.err, HasSubstr("stdout"));
+}
+
 TEST(CommandLine, DccWithoutPlatformFailsBeforeReadingTheRegistry) {
     const auto r = run({"dcc", "x.dpr"});
     EXPECT_EQ(r.status, 1u);

@@ -115,8 +115,9 @@ RunResult run_wide(const std::vector<std::wstring>& args, const RunOptions& opti
     out_w.reset();
     err_w.reset();
 
+    if (options.close_stdout) out_r.reset();
     std::thread err_reader([&] { result.err = drain(err_read); });
-    result.out = drain(out_read);
+    if (out_r) result.out = drain(out_read);
     err_reader.join();
     WaitForSingleObject(info.hProcess, INFINITE);
     GetExitCodeProcess(info.hProcess, &result.status);

@@ -17,8 +17,9 @@ struct RunResult {
 };
 
 struct RunOptions {
-    std::wstring cwd;                                        // empty: the test's own
-    std::map<std::wstring, std::optional<std::wstring>> env;  // set, or removed when nullopt
+    std::wstring cwd{};                                      // empty: the test's own
+    std::map<std::wstring, std::optional<std::wstring>> env{};  // set, or removed when nullopt
+    bool close_stdout = false;  // the reader of standard output goes away at once
 };
 
 // The directory of the test program, which is also where kestrune.exe and fake_tool.exe are built.
