@@ -135,5 +135,17 @@ TEST_F(Info, FailingScanIsAFatalStop) {
     EXPECT_THAT(r.err, HasSubstr("WindowsRegistry(Error { code: HRESULT(0x8007000D)"));
 }
 
+TEST_F(Info, CommandsThatNeedNoInstallationNeverScan) {
+    // A scan of this registry would stop the program with status 101.
+    InstallationSpec spec = athens();
+    add_installation(registry, spec);
+    registry.set_dword(version_key(spec) + L"\\Personalities", L"", 1);
+    struct Case {
+        std::vector<std::string> words;
+        DWORD status;
+    } cases[] = {{{"--help"}, 0}, {{"--version"}, 0}, {{"help", "env"}, 0}, {{"--bogus"}, 2}, {{"dcc", "x.dpr"}, 1}};
+    for (const auto& c : cases) EXPECT_EQ(run(c.words).status, c.status) << c.words[0];
+}
+
 }  // namespace
 }  // namespace kestrune::e2e
