@@ -1,0 +1,32 @@
+// The MSBuild back-end: cmd.exe runs the installation's rsvars script and then MSBuild.exe.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "msbuild/builder.hpp"
+#include "win/process.hpp"
+
+namespace kestrune::msbuild {
+
+// MSBuild's arguments: the quoted project, the target, the properties, then /nologo.
+std::vector<std::wstring> msbuild_arguments(std::optional<bds::Platform> platform, const BuildOptions& options);
+
+// cmd.exe with /C and one verbatim text that calls the rsvars script and then MSBuild.exe.
+win::ChildCommand msbuild_command(const std::string& rsvars, std::optional<bds::Platform> platform,
+                                  const BuildOptions& options);
+
+class MSBuildBuilder final : public Builder {
+public:
+    // rsvars: the toolchain script whose environment makes MSBuild.exe startable by name.
+    explicit MSBuildBuilder(std::string rsvars) : rsvars_(std::move(rsvars)) {}
+    const std::string& rsvars() const { return rsvars_; }
+
+    BuildResult build(std::optional<bds::Platform> platform, const BuildOptions& options) override;
+
+private:
+    std::string rsvars_;
+};
+
+}  // namespace kestrune::msbuild
