@@ -32,4 +32,8 @@ std::string CommandError::report() const {
     return out;
 }
 
+CommandError command_error(const win::RegistryError& error) { return CommandError{error.message(), {}}; }
+
+CommandError command_error(const win::IoError& error) { return CommandError{error.message(), {}}; }
+
 }  // namespace kestrune::cli

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "win/io_error.hpp"
+#include "win/registry_error.hpp"
+
 namespace kestrune::cli {
 
 struct CommandError {
@@ -13,5 +16,10 @@ struct CommandError {
     // "Error: " and the message, then a "Caused by:" section when there are causes, and a line feed.
     std::string report() const;
 };
+
+// A registry error as a handler's error: its text unchanged, no causes.
+CommandError command_error(const win::RegistryError& error);
+// An I/O error as a handler's error: its text unchanged, no causes.
+CommandError command_error(const win::IoError& error);
 
 }  // namespace kestrune::cli
