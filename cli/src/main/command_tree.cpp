@@ -119,18 +119,18 @@ const std::array<Subcommand, 15> subcommand_table{{
     {brcc_name, brcc_aliases, "Resource compiler (brcc32.exe)", {}, define_brcc_options, false, read_brcc,
      not_available<brcc_name>},
     {env_name, {}, "Manage IDE environment variables", {}, define_env_subcommands, false, read_env,
-     not_available<env_name>},
+     run_env_command},
     {env_path_name, env_path_aliases, "Manage IDE environment variable PATH", {}, define_path_subcommands, false,
-     read_path_list_command<commands::EnvPath>, not_available<env_path_name>},
+     read_path_list_command<commands::EnvPath>, run_env_path_command},
     {library_path_name, library_path_aliases, "Manage IDE library path", {}, define_path_subcommands, false,
-     read_path_list_command<commands::LibraryPath>, not_available<library_path_name>},
+     read_path_list_command<commands::LibraryPath>, run_library_path_command},
     {browsing_path_name, browsing_path_aliases, "Manage IDE browsing path", {}, define_path_subcommands, false,
-     read_path_list_command<commands::BrowsingPath>, not_available<browsing_path_name>},
+     read_path_list_command<commands::BrowsingPath>, run_browsing_path_command},
     {select_name, {}, "Select IDE interactively", {}, define_select_options, false, read_select,
      not_available<select_name>},
     {info_name, {}, "Print installed RAD Studio product information", {}, nullptr, false, read_info,
      run_info_command},
-    {self_name, {}, "Manage this tool itself", {}, define_self_subcommands, true, read_self, not_available<self_name>},
+    {self_name, {}, "Manage this tool itself", {}, define_self_subcommands, true, read_self, run_self_command},
 }};
 
 std::vector<args::PossibleValue> platform_values() {

@@ -1,5 +1,15 @@
 #include "main/env_command.hpp"
 
+#include "bds/path_list.hpp"
+#include "bds/paths.hpp"
+#include "bds/registry_locations.hpp"
+#include "main/app.hpp"
+#include "main/installations.hpp"
+#include "output/sink.hpp"
+#include "table/table.hpp"
+#include "win/registry_key.hpp"
+#include "win/utf.hpp"
+
 namespace kestrune::cli {
 
 void define_env_subcommands(args::Command& command) {
@@ -35,6 +45,73 @@ ReadResult<EnvCommands> read_env_command(const args::Matches::Subcommand& sub) {
         return EnvRemove{std::move(*name)};
     }
     return std::unexpected(unknown_subcommand(sub.name));
+}
+
+namespace {
+
+// One architecture's variables as a Name/Value table. Any value that is not valid text fails
+// the listing before the table is printed, so a half table is never shown.
+win::RegistryResult<void> list_variables(const bds::RegistryKey& key, bds::Architecture architecture) {
+    print(std::string(ide_name(architecture)) + "\n");
+    const auto values = bds::key_values(key);
+    if (!values) return std::unexpected(values.error());
+    Table table({"Name", "Value"});
+    for (const win::RegistryValueData& value : *values) {
+        auto text = value.text();
+        if (!text) return std::unexpected(text.error());
+        table.add_row({win::to_utf8(value.name), std::move(*text)});
+    }
+    print(render_for_stdout(table) + "\n");
+    return {};
+}
+
+}  // namespace
+
+std::string_view ide_name(bds::Architecture architecture) {
+    return architecture == bds::Architecture::x64 ? "64-bit IDE" : "32-bit IDE";
+}
+
+std::expected<bds::EnumSet<bds::Architecture>, CommandError> choose_ide_architectures(App& app) {
+    const bds::EnumSet<bds::Architecture> installed = bds::ide_architectures(resolve_installation(app));
+    if (const auto architecture = app.global_options.architecture) {
+        if (!installed.contains(*architecture))
+            return std::unexpected(CommandError{std::string(ide_name(*architecture)) + " is not installed", {}});
+        return bds::EnumSet<bds::Architecture>{*architecture};
+    }
+    if (const auto platform = app.global_options.platform) {
+        for (const bds::Architecture architecture : installed)
+            if (bds::info(architecture).ide_platform == *platform) return bds::EnumSet<bds::Architecture>{architecture};
+        return std::unexpected(
+            CommandError{std::string(bds::name(*platform)) + " does not map to a valid IDE architecture", {}});
+    }
+    return installed;
+}
+
+win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, const bds::Installation& installation,
+                                  const bds::EnumSet<bds::Architecture>& architectures) {
+    for (const bds::Architecture architecture : architectures) {
+        const auto location = bds::environment_variables_location(installation, architecture);
+        if (!location) return std::unexpected(location.error());
+        const bds::RegistryKey& key = location->key;
+        win::RegistryResult<void> done;
+        if (!command)
+            done = list_variables(key, architecture);
+        else if (const auto* set = std::get_if<EnvSet>(&*command))
+            done = bds::write_string_value(key, win::to_wide(set->name), win::to_wide(set->value), false);
+        else
+            done = win::delete_value(key.get(), win::to_wide(std::get<EnvRemove>(*command).name));
+        if (!done) return done;
+    }
+    return {};
+}
+
+std::expected<void, CommandError> run_env_command(App& app) {
+    const bds::Installation& installation = resolve_installation(app);
+    const auto architectures = choose_ide_architectures(app);
+    if (!architectures) return std::unexpected(architectures.error());
+    auto done = run_env(std::get<commands::Env>(*app.command).command, installation, *architectures);
+    if (!done) return std::unexpected(command_error(done.error()));
+    return {};
 }
 
 }  // namespace kestrune::cli

@@ -1,13 +1,22 @@
 // The env subcommand: the IDE's own environment variables.
 #pragma once
 
+#include <expected>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "args/command.hpp"
+#include "bds/enums.hpp"
+#include "bds/installation.hpp"
+#include "main/command_error.hpp"
 #include "main/read_error.hpp"
+#include "win/registry_error.hpp"
 
 namespace kestrune::cli {
+
+struct App;  // app.hpp holds these commands, so it cannot be included here
 
 struct EnvSet {
     std::string name;
@@ -23,5 +32,20 @@ using EnvCommands = std::variant<EnvSet, EnvRemove>;
 void define_env_subcommands(args::Command& command);
 // Reads `set` or `remove` from the parse result of env's inner subcommand.
 ReadResult<EnvCommands> read_env_command(const args::Matches::Subcommand& sub);
+
+// "32-bit IDE" or "64-bit IDE": heads the listings and names an IDE that is missing.
+std::string_view ide_name(bds::Architecture architecture);
+
+// The IDE architectures env and env-path act on: the one --architecture names, else the one
+// --platform maps to, else every installed IDE. Fixes App.installation.
+std::expected<bds::EnumSet<bds::Architecture>, CommandError> choose_ide_architectures(App& app);
+
+// Lists, sets or removes the variables of each architecture's IDE, x86 first; stops at the
+// first error.
+win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, const bds::Installation& installation,
+                                  const bds::EnumSet<bds::Architecture>& architectures);
+
+// env's branch of the dispatch.
+std::expected<void, CommandError> run_env_command(App& app);
 
 }  // namespace kestrune::cli
