@@ -8,6 +8,7 @@
 namespace kestrune::e2e {
 namespace {
 
+const wchar_t* const vendor_keys[] = {L"Software\\Borland", L"Software\\CodeGear", L"Software\\Embarcadero"};
 const wchar_t* const ide_base_keys[] = {L"Software\\Borland\\BDS", L"Software\\CodeGear\\BDS", L"Software\\Embarcadero\\BDS"};
 const wchar_t* const environment_key = L"Environment";
 const wchar_t* const environment_values[] = {L"Path", L"KestruneCLI"};
@@ -34,12 +35,16 @@ private:
 }  // namespace
 
 Registry::Registry() {
+    for (const wchar_t* key : vendor_keys)
+        if (!key_exists(key)) absent_vendor_keys_.push_back(key);
     clear_ide_keys();
     for (const wchar_t* name : environment_values) saved_environment_.push_back({name, get(environment_key, name)});
 }
 
 Registry::~Registry() {
     clear_ide_keys();
+    // Only when empty: RegDeleteKeyW refuses a key that still has subkeys.
+    for (const auto& key : absent_vendor_keys_) RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
     for (const auto& [name, value] : saved_environment_) {
         if (!value) {
             delete_value(environment_key, name);

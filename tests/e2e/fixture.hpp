@@ -38,6 +38,7 @@ public:
 private:
     void clear_ide_keys();
     std::vector<std::pair<std::wstring, std::optional<RegValue>>> saved_environment_;
+    std::vector<std::wstring> absent_vendor_keys_;  // the parents of the IDE keys that a test may create
 };
 
 // A directory of its own in the temporary directory, removed with everything in it.
