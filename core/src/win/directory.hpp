@@ -1,0 +1,15 @@
+// Creating directories.
+#pragma once
+
+#include <expected>
+#include <string>
+
+#include "win/io_error.hpp"
+
+namespace kestrune::win {
+
+// Creates the directory and every missing parent; a relative path is taken against the
+// current directory. An existing directory, and the empty path, are fine.
+std::expected<void, IoError> create_directories(const std::wstring& path);
+
+}  // namespace kestrune::win

@@ -1,0 +1,38 @@
+#include "win/directory.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "fake_tree.hpp"
+#include "win/utf.hpp"
+
+namespace kestrune::win {
+namespace {
+
+TEST(CreateDirectories, MakesMissingParentsAndAcceptsWhatExists) {
+    const scratch::FakeTree tree;
+    const scratch::CurrentDirectory cwd(tree.path());
+    for (const wchar_t* path : {L"a\\b\\c", L"a\\b\\c", L"a/d/", L"a", L""}) {
+        const auto made = create_directories(path);
+        EXPECT_TRUE(made) << to_utf8(path) << ": " << made.error().message();
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(tree.path() / "a" / "b" / "c"));
+    EXPECT_TRUE(std::filesystem::is_directory(tree.path() / "a" / "d"));
+    const auto absolute = create_directories(tree.path().wstring() + L"\\x\\y");
+    EXPECT_TRUE(absolute);
+    EXPECT_TRUE(std::filesystem::is_directory(tree.path() / "x" / "y"));
+}
+
+TEST(CreateDirectories, FailsWhereAFileStands) {
+    const scratch::FakeTree tree;
+    tree.file("f");
+    for (const std::wstring& path : {tree.path().wstring() + L"\\f", tree.path().wstring() + L"\\f\\sub\\dir"}) {
+        const auto made = create_directories(path);
+        ASSERT_FALSE(made) << to_utf8(path);
+        EXPECT_TRUE(made.error().code().has_value());
+    }
+}
+
+}  // namespace
+}  // namespace kestrune::win
