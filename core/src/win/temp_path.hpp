@@ -1,0 +1,64 @@
+// Temporary files: paths that own their file, created under fresh random names.
+#pragma once
+
+#include <cstddef>
+#include <expected>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "win/handle.hpp"
+#include "win/io_error.hpp"
+
+namespace kestrune::win {
+
+// A path that owns its file: the file is deleted when the owner goes out of scope, and a
+// failed deletion is ignored (the file may never have been created).
+class TempPath {
+public:
+    TempPath() = default;
+    explicit TempPath(std::wstring path) : path_(std::move(path)) {}
+    TempPath(TempPath&& other) noexcept : path_(std::exchange(other.path_, {})) {}
+    TempPath& operator=(TempPath&& other) noexcept {
+        if (this != &other) {
+            reset();
+            path_ = std::exchange(other.path_, {});
+        }
+        return *this;
+    }
+    TempPath(const TempPath&) = delete;
+    TempPath& operator=(const TempPath&) = delete;
+    ~TempPath() { reset(); }
+
+    // The owned path; empty once released.
+    const std::wstring& path() const { return path_; }
+    // Deletes the file now and owns nothing afterwards.
+    void reset();
+
+private:
+    std::wstring path_;
+};
+
+// A temporary file just created: its open handle (read and write access) and its owner.
+// The handle is declared last so that it is closed before the file is deleted.
+struct TempFile {
+    TempPath path;
+    UniqueHandle handle;
+};
+
+// `count` characters drawn at random from A-Z, a-z and 0-9.
+std::expected<std::wstring, IoError> random_name(std::size_t count = 6);
+
+// Creates a new, empty file named prefix, six random characters and suffix in the directory
+// (the current directory when it is empty); a name that is taken is drawn again. The path is
+// absolute.
+std::expected<TempFile, IoError> create_temp_file(std::wstring_view dir, std::wstring_view prefix,
+                                                  std::wstring_view suffix);
+
+// The system's directory for temporary files, ending in a backslash.
+std::expected<std::wstring, IoError> temp_dir();
+
+// The path made absolute against the current directory.
+std::expected<std::wstring, IoError> absolute_path(const std::wstring& path);
+
+}  // namespace kestrune::win

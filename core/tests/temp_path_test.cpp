@@ -1,0 +1,85 @@
+#include "win/temp_path.hpp"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "project_files.hpp"
+
+namespace kestrune::win {
+namespace {
+
+using scratch::file_exists;
+
+TEST(RandomName, DrawsSixAlphanumericCharacters) {
+    const std::wregex six(L"[A-Za-z0-9]{6}");
+    std::wstring previous;
+    for (int i = 0; i < 20; ++i) {
+        const auto name = random_name();
+        ASSERT_TRUE(name);
+        EXPECT_TRUE(std::regex_match(*name, six)) << to_utf8(*name);
+        EXPECT_NE(*name, previous);
+        previous = *name;
+    }
+    EXPECT_EQ(random_name(40).value().size(), 40u);
+}
+
+TEST(CreateTempFile, MakesAnEmptyFileThatItsOwnerDeletes) {
+    const scratch::ProjectDir dir;
+    auto file = create_temp_file(dir.path().wstring(), L"Project1.", L".dproj");
+    ASSERT_TRUE(file) << file.error().message();
+    const std::wstring path = file->path.path();
+    const std::wstring prefix = dir.path().wstring() + L"\\Project1.";
+    ASSERT_EQ(path.size(), prefix.size() + 6 + 6) << to_utf8(path);
+    EXPECT_TRUE(path.starts_with(prefix) && path.ends_with(L".dproj")) << to_utf8(path);
+    EXPECT_TRUE(std::regex_match(path.substr(prefix.size(), 6), std::wregex(L"[A-Za-z0-9]{6}"))) << to_utf8(path);
+    EXPECT_TRUE(file->handle);
+    file->handle.reset();
+    EXPECT_EQ(scratch::read_file(path), "");
+
+    // Moving hands over the file; only the last owner deletes it.
+    TempPath moved = std::move(file->path);
+    EXPECT_TRUE(file->path.path().empty());
+    EXPECT_TRUE(file_exists(path));
+    TempPath other = std::move(moved);
+    EXPECT_TRUE(file_exists(path));
+    other = TempPath(dir.write("unrelated", "x"));
+    EXPECT_FALSE(file_exists(path));
+    other.reset();
+    EXPECT_EQ(dir.files(), std::vector<std::string>{});
+}
+
+TEST(CreateTempFile, EmptyDirectoryMeansTheCurrentOneAndThePathIsAbsolute) {
+    const scratch::ProjectDir dir;
+    const scratch::CurrentDirectory cwd(dir.path());
+    auto file = create_temp_file(L"", L".tmp", L"");
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->path.path().rfind(dir.path().wstring() + L"\\.tmp", 0), 0u) << to_utf8(file->path.path());
+    EXPECT_EQ(file->path.path().size(), dir.path().wstring().size() + 1 + 4 + 6);
+}
+
+TEST(CreateTempFile, ReportsADirectoryThatDoesNotExist) {
+    const scratch::ProjectDir dir;
+    const auto file = create_temp_file((dir.path() / L"missing").wstring(), L"a.", L".b");
+    ASSERT_FALSE(file);
+    EXPECT_EQ(file.error().code(), std::optional<DWORD>(ERROR_PATH_NOT_FOUND));
+}
+
+TEST(TempPath, IgnoresAFileThatIsAlreadyGone) {
+    const scratch::ProjectDir dir;
+    const std::wstring path = dir.write("gone.txt", "x");
+    TempPath owner(path);
+    DeleteFileW(path.c_str());
+    owner.reset();
+    EXPECT_TRUE(owner.path().empty());
+}
+
+TEST(TempDir, IsAnExistingDirectoryEndingInABackslash) {
+    const auto dir = temp_dir();
+    ASSERT_TRUE(dir);
+    EXPECT_TRUE(dir->ends_with(L'\\'));
+    EXPECT_TRUE(std::filesystem::is_directory(*dir));
+}
+
+}  // namespace
+}  // namespace kestrune::win
