@@ -1,0 +1,167 @@
+#include "msbuild/patcher/project_xml.hpp"
+
+#include <algorithm>
+#include <new>
+
+#include "text/text.hpp"
+#include "win/handle.hpp"
+
+namespace kestrune::msbuild::patcher {
+namespace {
+
+constexpr unsigned parse_options = pugi::parse_default | pugi::parse_comments | pugi::parse_pi;
+
+std::string_view local_name(const char* name) {
+    const std::string_view full(name);
+    const auto colon = full.find(':');
+    return colon == std::string_view::npos ? full : full.substr(colon + 1);
+}
+
+std::expected<std::string, win::IoError> read_file(const std::wstring& path) {
+    const win::UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::unexpected(win::IoError::last_error());
+    std::string content;
+    char buffer[16384];
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) return std::unexpected(win::IoError::last_error());
+        if (read == 0) return content;
+        content.append(buffer, read);
+    }
+}
+
+// "row:column message", counted from 1, like the reader's own messages.
+std::string parse_message(const std::string& content, const pugi::xml_parse_result& result) {
+    const auto offset = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(result.offset, 0, static_cast<std::ptrdiff_t>(content.size())));
+    const auto line_start = content.rfind('\n', offset == 0 ? 0 : offset - 1);
+    const std::size_t row = static_cast<std::size_t>(std::count(content.begin(), content.begin() + static_cast<std::ptrdiff_t>(offset), '\n')) + 1;
+    const std::size_t column = line_start == std::string::npos || offset == 0 ? offset + 1 : offset - line_start;
+    return std::to_string(row) + ":" + std::to_string(column) + " " + result.description();
+}
+
+bool starts_with_white_space(std::string_view value) {
+    return !value.empty() && text::trim_start(value).size() != value.size();
+}
+
+bool ends_with_white_space(std::string_view value) {
+    const std::string_view trimmed = text::trim(value);
+    return !value.empty() && (trimmed.empty() || trimmed.data() + trimmed.size() != value.data() + value.size());
+}
+
+// Gives every comment a space after "<!--" and before "-->" when it has none there.
+void pad_comments(pugi::xml_node node) {
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_comment) {
+            pad_comments(child);
+            continue;
+        }
+        const std::string_view value = child.value();
+        const bool pad_start = !starts_with_white_space(value), pad_end = !ends_with_white_space(value);
+        if (pad_start || pad_end)
+            child.set_value(((pad_start ? " " : "") + std::string(value) + (pad_end ? " " : "")).c_str());
+    }
+}
+
+class StringWriter final : public pugi::xml_writer {
+public:
+    void write(const void* data, std::size_t size) override { text.append(static_cast<const char*>(data), size); }
+    std::string text;
+};
+
+}  // namespace
+
+bool is_element(pugi::xml_node node, std::string_view name) {
+    return node.type() == pugi::node_element && local_name(node.name()) == name;
+}
+
+pugi::xml_node first_child_element(pugi::xml_node parent, std::string_view name) {
+    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling())
+        if (is_element(child, name)) return child;
+    return {};
+}
+
+std::expected<void, ProjectError> load_project(const std::wstring& path, pugi::xml_document& document) {
+    auto content = read_file(path);
+    if (!content) return std::unexpected(ProjectError::io(content.error()));
+    const pugi::xml_parse_result result = document.load_buffer(content->data(), content->size(), parse_options);
+    if (result.status == pugi::status_no_document_element) return std::unexpected(ProjectError::cannot_parse());
+    if (!result) return std::unexpected(ProjectError::malformed_xml(parse_message(*content, result)));
+    return {};
+}
+
+std::expected<void, ProjectError> write_project(pugi::xml_node root, HANDLE file) {
+    std::string text;
+    try {
+        pad_comments(root);
+        StringWriter writer;
+        root.print(writer, "    ", pugi::format_indent | pugi::format_no_declaration, pugi::encoding_utf8);
+        text = std::move(writer.text);
+    } catch (const std::bad_alloc&) {
+        return std::unexpected(ProjectError::emitter("out of memory"));
+    }
+    // Lines are separated, not terminated: the root's closing tag ends the file.
+    if (text.ends_with('\n')) text.pop_back();
+    std::size_t done = 0;
+    while (done < text.size()) {
+        DWORD written = 0;
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1u << 20));
+        if (!WriteFile(file, text.data() + done, chunk, &written, nullptr))
+            return std::unexpected(ProjectError::emitter_io(win::IoError::last_error()));
+        done += written;
+    }
+    return {};
+}
+
+std::expected<win::TempFile, ProjectError> temp_project_file(const ProjectPath& project, std::wstring_view extension) {
+    const std::wstring effective = project.effective_path();
+    const std::wstring prefix = file_stem(effective) + L".";
+    auto file = win::create_temp_file(parent_dir(effective), prefix, L"." + std::wstring(extension));
+    if (!file) return std::unexpected(ProjectError::io(file.error()));
+    return std::move(*file);
+}
+
+std::expected<std::vector<win::TempPath>, ProjectError> write_copy(pugi::xml_node root, const ProjectPath& project,
+                                                                   std::wstring_view extension) {
+    auto copy = temp_project_file(project, extension);
+    if (!copy) return std::unexpected(copy.error());
+    if (auto written = write_project(root, copy->handle.get()); !written) return std::unexpected(written.error());
+    copy->handle.reset();
+    std::vector<win::TempPath> files;
+    std::wstring companion = copy->path.path() + L".local";
+    files.push_back(std::move(copy->path));
+    files.emplace_back(std::move(companion));
+    return files;
+}
+
+void append_property(pugi::xml_node group, std::string_view name, const PropertyContent& content) {
+    pugi::xml_node element = group.append_child(std::string(name).c_str());
+    const auto type = content.kind == PropertyContent::Kind::CData ? pugi::node_cdata : pugi::node_pcdata;
+    element.append_child(type).set_value(content.value.c_str());
+}
+
+std::optional<std::string> child_text(pugi::xml_node parent, std::string_view name) {
+    const pugi::xml_node element = first_child_element(parent, name);
+    if (!element) return std::nullopt;
+    std::optional<std::string> text;
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling())
+        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) text = text.value_or("") + child.value();
+    return text;
+}
+
+void remove_elements(pugi::xml_node parent, std::initializer_list<std::string_view> names,
+                     std::initializer_list<pugi::xml_node> keep) {
+    for (pugi::xml_node child = parent.first_child(); child;) {
+        const pugi::xml_node next = child.next_sibling();
+        if (std::find(keep.begin(), keep.end(), child) == keep.end()) {
+            if (child.type() == pugi::node_element &&
+                std::find(names.begin(), names.end(), local_name(child.name())) != names.end())
+                parent.remove_child(child);
+            else
+                remove_elements(child, names);
+        }
+        child = next;
+    }
+}
+
+}  // namespace kestrune::msbuild::patcher
