@@ -1,0 +1,31 @@
+// The IDE back-end: bds.exe builds the project, or a patched copy of it, and its log is echoed.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "bds/build_log.hpp"
+#include "msbuild/builder.hpp"
+#include "win/process.hpp"
+
+namespace kestrune::bds {
+
+// bds.exe in build mode on the project, writing its log to `log`; "-ns" last when asked for.
+win::ChildCommand bds_command(const std::string& bds_exe, const std::wstring& project, const std::wstring& log,
+                              bool no_splash);
+
+class BdsBuilder final : public msbuild::Builder {
+public:
+    // bds_exe: the IDE executable of the chosen architecture; output: where the starting line
+    // and the echoed log go.
+    BdsBuilder(std::string bds_exe, Output output) : bds_exe_(std::move(bds_exe)), output_(std::move(output)) {}
+    const std::string& bds_exe() const { return bds_exe_; }
+
+    msbuild::BuildResult build(std::optional<Platform> platform, const msbuild::BuildOptions& options) override;
+
+private:
+    std::string bds_exe_;
+    Output output_;
+};
+
+}  // namespace kestrune::bds

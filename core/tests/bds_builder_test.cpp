@@ -1,0 +1,115 @@
+#include "bds/bds_builder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "project_files.hpp"
+#include "win/handle.hpp"
+#include "win/temp_path.hpp"
+
+namespace kestrune::bds {
+namespace {
+
+struct Echo {
+    std::string out;
+    std::optional<std::string> error;
+};
+
+Echo echo(const scratch::ProjectDir& dir, std::string_view log) {
+    const std::wstring path = dir.write("log", log);
+    const win::UniqueHandle file(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Echo result;
+    const auto echoed = echo_build_log(file.get(), [&](std::string_view text) { result.out += text; });
+    if (!echoed) result.error = echoed.error().message();
+    return result;
+}
+
+TEST(EchoBuildLog, JoinsContinuationLines) {
+    const scratch::ProjectDir dir;
+    const std::string long_line(10000, 'x');  // longer than one read
+    struct Case {
+        const char* what;
+        std::string log, out;
+    };
+    const Case cases[] = {
+        {"continuations", "Build started\n  Compiling\n  Linking\nDone\n", "Build started\nCompilingLinking\n\nDone\n"},
+        {"empty log", "", ""},
+        {"no final line feed", "a\nb", "a\nb\n"},
+        {"ends with a continuation", "a\n  b\n", "a\nb"},
+        {"byte-order mark before the spaces", "\xEF\xBB\xBF  x\n", "  x\n"},
+        {"several byte-order marks", "\xEF\xBB\xBF\xEF\xBB\xBF" "a\n", "a\n"},
+        {"exactly two spaces", "a\n  \nb\n", "a\n\n\nb\n"},
+        {"one space is ordinary", " a\n", " a\n"},
+        {"empty line after a continuation", "  x\n\n", "x\n\n\n"},
+        {"every leading white space goes", "  \t\xE3\x80\x80x\n", "x"},
+        {"carriage return and line feed", "a\r\n  b\r\nc\r\n", "a\nb\n\nc\n"},
+        {"carriage return without line feed stays", "a\rb\nc\r", "a\rb\nc\r\n"},
+        {"line across the read buffer", long_line + "\r\n  y", long_line + "\ny"},
+    };
+    for (const Case& c : cases) {
+        const Echo result = echo(dir, c.log);
+        EXPECT_EQ(result.out, c.out) << c.what;
+        EXPECT_EQ(result.error, std::nullopt) << c.what;
+    }
+}
+
+TEST(EchoBuildLog, StopsAtALineThatIsNotUtf8) {
+    const scratch::ProjectDir dir;
+    const Echo result = echo(dir, "first\n  more\nbad \xFF\xFE\nlater\n");
+    EXPECT_EQ(result.out, "first\nmore");
+    EXPECT_EQ(result.error, "stream did not contain valid UTF-8");
+}
+
+TEST(BdsCommand, PassesTheLogAttachedToTheSwitch) {
+    EXPECT_EQ(win::command_line(bds_command("C:\\IDE\\bin\\bds.exe", L"C:\\My Projects\\App.dproj", L"C:\\Temp\\.tmpAb12Cd", false)),
+              L"\"C:\\IDE\\bin\\bds.exe\" \"C:\\My Projects\\App.dproj\" -b -o\"C:\\Temp\\.tmpAb12Cd\"");
+    EXPECT_EQ(win::command_line(bds_command("C:\\IDE\\bin\\bds.exe", L"App.dproj", L"C:\\T\\.tmpAb12Cd", true)),
+              L"\"C:\\IDE\\bin\\bds.exe\" App.dproj -b -o\"C:\\T\\.tmpAb12Cd\" -ns");
+}
+
+// The log files in the temporary directory: ".tmp" and six characters.
+std::set<std::wstring> temp_logs() {
+    std::set<std::wstring> names;
+    for (const auto& entry : std::filesystem::directory_iterator(win::temp_dir().value())) {
+        const std::wstring name = entry.path().filename().wstring();
+        if (name.size() == 10 && name.starts_with(L".tmp")) names.insert(name);
+    }
+    return names;
+}
+
+TEST(BdsBuilder, ABdsExeThatCannotStartLeavesNoFileBehind) {
+    const scratch::ProjectDir dir;
+    dir.write("App.dproj", R"(<Project><PropertyGroup><Config>Debug</Config><Platform>Win32</Platform></PropertyGroup>
+                               <PropertyGroup Condition="'$(Base)'!=''"/></Project>)");
+    msbuild::BuildOptions options;
+    options.file = (dir.path() / L"App.dproj").wstring();
+    options.config = "Release";
+    std::string out;
+    BdsBuilder builder(win::to_utf8((dir.path() / L"missing\\bds.exe").wstring()), [&](std::string_view s) { out += s; });
+
+    const auto logs_before = temp_logs();
+    const auto result = builder.build(Platform::Win64, options);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.error().kind(), msbuild::ProjectError::Kind::Io);
+    EXPECT_EQ(out, "Starting bds.exe and building...\n");
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"App.dproj"});
+    EXPECT_EQ(temp_logs(), logs_before);
+}
+
+TEST(BdsBuilder, APatchErrorComesBeforeAnythingIsPrinted) {
+    const scratch::ProjectDir dir;
+    msbuild::BuildOptions options;
+    options.file = (dir.path() / L"Missing.dproj").wstring();
+    options.config = "Release";
+    std::string out;
+    BdsBuilder builder("C:\\IDE\\bin\\bds.exe", [&](std::string_view s) { out += s; });
+    const auto result = builder.build(std::nullopt, options);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.error().kind(), msbuild::ProjectError::Kind::Io);
+    EXPECT_EQ(out, "");
+}
+
+}  // namespace
+}  // namespace kestrune::bds
