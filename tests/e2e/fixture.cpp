@@ -213,8 +213,14 @@ void add_installation(Registry& registry, const InstallationSpec& spec) {
 void lay_out(const TempDir& root, const FakeTree& tree) {
     root.mkdir(L"bin");
     root.mkdir(L"bin64");
-    if (tree.rsvars) root.write(L"bin\\rsvars.bat", "@SET BDS=" + win::to_utf8(root.path()) + "\r\n");
-    if (tree.rsvars64) root.write(L"bin64\\rsvars64.bat", "@SET BDS=" + win::to_utf8(root.path()) + "\r\n");
+    const std::string root_utf8 = win::to_utf8(root.path());
+    const auto rsvars = [&](const char* bin) {
+        return "@SET BDS=" + root_utf8 + "\r\n@SET BDSBIN=" + root_utf8 + "\\" + bin + "\r\n@SET PATH=" + root_utf8 +
+               "\\msbuild;%PATH%\r\n";
+    };
+    if (tree.rsvars) root.write(L"bin\\rsvars.bat", rsvars("bin"));
+    if (tree.rsvars64) root.write(L"bin64\\rsvars64.bat", rsvars("bin64"));
+    if (tree.msbuild) root.add_tool(L"msbuild\\MSBuild.exe");
     if (tree.bds) root.add_tool(L"bin\\bds.exe");
     if (tree.bds64) root.add_tool(L"bin64\\bds.exe");
     for (const auto& tool : tree.bin_tools) root.add_tool(L"bin\\" + tool);

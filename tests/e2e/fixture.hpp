@@ -79,7 +79,9 @@ struct InstallationSpec {
 std::wstring version_key(const InstallationSpec& spec);
 void add_installation(Registry& registry, const InstallationSpec& spec);
 
-// A fake installation tree: rsvars scripts and stand-in tools under bin and bin64.
+// A fake installation tree: rsvars scripts and stand-in tools under bin and bin64. Each
+// rsvars script sets BDSBIN to its own directory and puts msbuild (holding the stand-in
+// MSBuild.exe) first on PATH.
 struct FakeTree {
     bool rsvars = true;
     bool rsvars64 = true;
@@ -87,6 +89,7 @@ struct FakeTree {
     bool bds64 = false;    // bin64\bds.exe
     std::vector<std::wstring> bin_tools = {L"DCC32.exe", L"DCC64.exe", L"BRCC32.exe"};
     std::vector<std::wstring> bin64_tools = {L"DCC64.exe"};
+    bool msbuild = true;  // msbuild\MSBuild.exe
 };
 void lay_out(const TempDir& root, const FakeTree& tree);
 

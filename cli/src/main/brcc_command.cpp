@@ -1,5 +1,10 @@
 #include "main/brcc_command.hpp"
 
+#include "bds/paths.hpp"
+#include "main/installations.hpp"
+#include "msbuild/compiler.hpp"
+#include "output/sink.hpp"
+
 namespace kestrune::cli {
 
 void define_brcc_options(args::Command& command) {
@@ -20,6 +25,15 @@ ReadResult<msbuild::BrccOptions> read_brcc_options(const args::Matches& matches)
     auto input = read_path(matches, "input_rc");
     if (!input) return std::unexpected(input.error());
     return msbuild::BrccOptions{std::move(*input), matches.os_text("output_res")};
+}
+
+std::expected<void, CommandError> run_brcc_command(App& app, const msbuild::BrccOptions& options) {
+    const bds::Installation& installation = resolve_installation(app);
+    const auto brcc32 = bds::brcc32_path(installation, app.global_options.architecture);
+    if (!brcc32) return std::unexpected(CommandError{bds::tool_file_name(bds::Tool::BRCC32) + " not found", {}});
+    flush();  // our output before the compiler's on the shared console
+    if (auto ran = msbuild::run_brcc(*brcc32, options); !ran) return std::unexpected(command_error(ran.error()));
+    return {};
 }
 
 }  // namespace kestrune::cli

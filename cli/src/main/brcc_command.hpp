@@ -1,7 +1,11 @@
 // The brcc subcommand: the resource compiler on one script.
 #pragma once
 
+#include <expected>
+
 #include "args/command.hpp"
+#include "main/app.hpp"
+#include "main/command_error.hpp"
 #include "main/read_error.hpp"
 #include "msbuild/compiler_options.hpp"
 
@@ -9,5 +13,9 @@ namespace kestrune::cli {
 
 void define_brcc_options(args::Command& command);
 ReadResult<msbuild::BrccOptions> read_brcc_options(const args::Matches& matches);
+
+// Runs BRCC32.exe of the installation the command acts on (for the global --architecture) on
+// the script; its own exit code is not looked at.
+std::expected<void, CommandError> run_brcc_command(App& app, const msbuild::BrccOptions& options);
 
 }  // namespace kestrune::cli

@@ -1,8 +1,14 @@
 #include "main/build_command.hpp"
 
 #include <array>
+#include <memory>
 
 #include "bds/enums.hpp"
+#include "bds/paths.hpp"
+#include "main/env_command.hpp"
+#include "main/installations.hpp"
+#include "msbuild/msbuild_builder.hpp"
+#include "output/sink.hpp"
 
 namespace kestrune::cli {
 namespace {
@@ -109,6 +115,39 @@ ReadResult<msbuild::BuildOptions> read_build_options(const args::Matches& matche
         options.preferred_tool_architecture = static_cast<bds::Architecture>(*choice);
     options.version_info = read_version_info(matches);
     return options;
+}
+
+std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const msbuild::BuildOptions& options) {
+    // The back-end gets its own copy; the splash choice is a global option, not the subcommand's.
+    msbuild::BuildOptions build_options = options;
+    build_options.no_splash = app.global_options.no_splash;
+    const bds::Installation& installation = resolve_installation(app);
+
+    std::unique_ptr<msbuild::Builder> builder;
+    if (use_msbuild) {
+        // The rsvars script is what makes MSBuild.exe reachable, so its absence is reported as MSBuild's.
+        auto rsvars = bds::rsvars_path_for_architecture(installation, app.global_options.architecture);
+        if (!rsvars) return std::unexpected(CommandError{"MSBuild.exe not found", {}});
+        builder = std::make_unique<msbuild::MSBuildBuilder>(std::move(*rsvars));
+    } else {
+        auto bds_exe = find_bds_exe(app);
+        if (!bds_exe) return std::unexpected(std::move(bds_exe.error()));
+        // The IDE back-end, a BdsBuilder holding *bds_exe, goes here.
+        return std::unexpected(CommandError{"the bds command is not available yet", {}});
+    }
+
+    flush();  // our output before the child's on the shared console
+    auto code = builder->build(app.global_options.platform, build_options);
+    if (!code) return std::unexpected(command_error(code.error()));
+    return *code;
+}
+
+std::expected<std::string, CommandError> find_bds_exe(App& app) {
+    const std::optional<bds::Architecture> architecture = app.global_options.architecture;
+    if (auto path = bds::ide_path_for_architecture(resolve_installation(app), architecture)) return std::move(*path);
+    std::string message = "bds.exe not found";
+    if (architecture) message += " (" + std::string(ide_name(*architecture)) + " not installed)";
+    return std::unexpected(CommandError{std::move(message), {}});
 }
 
 }  // namespace kestrune::cli

@@ -1,7 +1,14 @@
 // The build and bds subcommands: one project built with MSBuild or with bds.exe.
 #pragma once
 
+#include <windows.h>
+
+#include <expected>
+#include <string>
+
 #include "args/command.hpp"
+#include "main/app.hpp"
+#include "main/command_error.hpp"
 #include "main/read_error.hpp"
 #include "msbuild/build_options.hpp"
 
@@ -11,6 +18,12 @@ void define_build_options(args::Command& command);
 void define_version_info_options(args::Command& command);
 ReadResult<msbuild::BuildOptions> read_build_options(const args::Matches& matches);
 msbuild::VersionInfo read_version_info(const args::Matches& matches);
+
+// Builds the project with MSBuild (use_msbuild) or with bds.exe on the installation the
+// command acts on; gives the build tool's exit code, which the caller does not look at.
+std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const msbuild::BuildOptions& options);
+// bds.exe of the installation the command acts on, for the global --architecture.
+std::expected<std::string, CommandError> find_bds_exe(App& app);
 
 // The value list of an Architecture option: names, help texts and hidden aliases.
 std::vector<args::PossibleValue> architecture_values();

@@ -83,6 +83,20 @@ ReadResult<Commands> read_select(const args::Matches& m) {
 
 ReadResult<Commands> read_info(const args::Matches&) { return commands::Info{}; }
 
+// The build tool's exit code is dropped: a build that ran is a success whatever it returned.
+HandlerResult run_msbuild_build(App& app) {
+    auto code = run_build(app, true, std::get<commands::Build>(*app.command).options);
+    if (!code) return std::unexpected(std::move(code.error()));
+    return {};
+}
+
+template <class Variant, bds::Tool Compiler>
+HandlerResult run_fixed_compiler(App& app) {
+    return run_compile(app, Compiler, std::get<Variant>(*app.command).options);
+}
+
+HandlerResult run_brcc(App& app) { return run_brcc_command(app, std::get<commands::Brcc>(*app.command).options); }
+
 ReadResult<Commands> read_self(const args::Matches& m) {
     auto command = read_self_command(m);
     if (!command) return std::unexpected(command.error());
@@ -103,21 +117,21 @@ constexpr std::array<std::string_view, 1> browsing_path_aliases{"browsingpath"};
 
 const std::array<Subcommand, 15> subcommand_table{{
     {build_name, build_aliases, "Build project with MSBuild", {}, define_build_options, false,
-     read_build<commands::Build>, not_available<build_name>},
+     read_build<commands::Build>, run_msbuild_build},
     {bds_name, {}, "Build project with bds.exe", bds_long_about, define_build_options, false,
      read_build<commands::Bds>, not_available<bds_name>},
     {dcc_name, {}, "Delphi command-line compiler", {}, define_dcc_options, false, read_dcc<commands::Dcc>,
      run_dcc_command},
     {dcc32_name, {}, "Delphi command-line compiler for Win32", {}, define_dcc_options, false,
-     read_dcc<commands::Dcc32>, not_available<dcc32_name>},
+     read_dcc<commands::Dcc32>, run_fixed_compiler<commands::Dcc32, bds::Tool::DCC32>},
     {dcc64_name, {}, "Delphi command-line compiler for Win64", {}, define_dcc_options, false,
-     read_dcc<commands::Dcc64>, not_available<dcc64_name>},
+     read_dcc<commands::Dcc64>, run_fixed_compiler<commands::Dcc64, bds::Tool::DCC64>},
     {dccarm64ec_name, {}, "Delphi command-line compiler for WinARM64EC", {}, define_dcc_options, false,
-     read_dcc<commands::Dccarm64ec>, not_available<dccarm64ec_name>},
+     read_dcc<commands::Dccarm64ec>, run_fixed_compiler<commands::Dccarm64ec, bds::Tool::DCCARM64EC>},
     {package_name, {}, "Manage design-time packages", {}, define_package_subcommands, true, read_package,
      not_available<package_name>},
     {brcc_name, brcc_aliases, "Resource compiler (brcc32.exe)", {}, define_brcc_options, false, read_brcc,
-     not_available<brcc_name>},
+     run_brcc},
     {env_name, {}, "Manage IDE environment variables", {}, define_env_subcommands, false, read_env,
      run_env_command},
     {env_path_name, env_path_aliases, "Manage IDE environment variable PATH", {}, define_path_subcommands, false,

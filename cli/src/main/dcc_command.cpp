@@ -1,5 +1,10 @@
 #include "main/dcc_command.hpp"
 
+#include "bds/paths.hpp"
+#include "main/installations.hpp"
+#include "msbuild/compiler.hpp"
+#include "output/sink.hpp"
+
 namespace kestrune::cli {
 namespace {
 
@@ -171,8 +176,18 @@ ReadResult<msbuild::DccOptions> read_dcc_options(const args::Matches& matches) {
 
 std::expected<void, CommandError> run_dcc_command(App& app) {
     // Checked before the installation is fixed, so this reads no registry.
-    if (!app.global_options.platform) return std::unexpected(CommandError{"the platform must be specified", {}});
-    return std::unexpected(CommandError{"the dcc command is not available yet", {}});
+    const auto platform = app.global_options.platform;
+    if (!platform) return std::unexpected(CommandError{"the platform must be specified", {}});
+    return run_compile(app, platform_compiler_table[bds::position(*platform)], std::get<commands::Dcc>(*app.command).options);
+}
+
+std::expected<void, CommandError> run_compile(App& app, bds::Tool tool, const msbuild::DccOptions& options) {
+    const bds::Installation& installation = resolve_installation(app);
+    const auto compiler = bds::compiler_path(installation, tool, app.global_options.architecture);
+    if (!compiler) return std::unexpected(CommandError{bds::tool_file_name(tool) + " not found", {}});
+    flush();  // our output before the compiler's on the shared console
+    if (auto ran = msbuild::run_dcc(*compiler, options); !ran) return std::unexpected(command_error(ran.error()));
+    return {};
 }
 
 }  // namespace kestrune::cli

@@ -22,6 +22,10 @@ inline constexpr std::array<bds::Tool, 10> platform_compiler_table{
     bds::Tool::DCCOSXARM64, bds::Tool::DCCLINUX64, bds::Tool::DCCAARM,   bds::Tool::DCCAARM64,  bds::Tool::DCCIOSARM64,
 };
 
+// Runs the tool's compiler file of the installation the command acts on (for the global
+// --architecture) on the options; the compiler's own exit code is not looked at.
+std::expected<void, CommandError> run_compile(App& app, bds::Tool tool, const msbuild::DccOptions& options);
+
 // The dcc branch: the compiler of the global --platform.
 std::expected<void, CommandError> run_dcc_command(App& app);
 

@@ -1,0 +1,116 @@
+// dcc, dcc32, dcc64, dccarm64ec and brcc: the installation's compilers run with the command
+// lines their options give.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tool_log.hpp"
+
+namespace kestrune::e2e {
+namespace {
+
+// The arguments with empty --alias and --namespace, which leaves the two long default
+// switches out where a case is not about them.
+std::vector<std::string> lean(std::vector<std::string> args) {
+    const auto tail = std::find(args.begin(), args.end(), "--");
+    args.insert(tail, {"--alias=", "--namespace="});
+    return args;
+}
+
+struct ToolCase {
+    const char* what;
+    std::vector<std::string> args;
+    std::string tool;       // relative to the root, e.g. bin\DCC64.exe
+    std::string arguments;  // the command line after the quoted tool path
+};
+
+// Each case runs on a fresh installation whose tree is `tree`.
+void expect_runs(const FakeTree& tree, std::initializer_list<ToolCase> cases) {
+    for (const ToolCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Toolchain toolchain(tree);
+        const auto r = toolchain.run(c.args, 1);  // a failing tool still gives status 0
+        EXPECT_EQ(r.status, 0u) << r.err;
+        EXPECT_EQ(r.err, "");
+        const auto ran = toolchain.runs();
+        ASSERT_EQ(ran.size(), 1u);
+        const std::string path = toolchain.root_text() + "\\" + c.tool;
+        EXPECT_EQ(ran[0].command_line, "\"" + path + "\"" + c.arguments);
+        EXPECT_EQ(ran[0].cwd, toolchain.work_text());
+    }
+}
+
+TEST(Compile, RunsTheCompilerOfTheCommandOrPlatform) {
+    FakeTree tree;
+    tree.bin_tools = {L"DCC32.exe", L"DCC64.exe", L"DCCAARM.exe", L"DCCARM64EC.exe"};
+    tree.bin64_tools = {L"DCC64.exe", L"DCC32.exe"};
+    expect_runs(tree, {
+        {"Win64x takes the Delphi 64-bit compiler", lean({"dcc", "p.dpr", "--platform", "Win64x"}),
+         "bin\\DCC64.exe", " p.dpr"},
+        {"Android32", lean({"-p", "android32", "dcc", "p.dpr"}), "bin\\DCCAARM.exe", " p.dpr"},
+        {"dcc64 ignores the platform", lean({"dcc64", "p.dpr", "-p", "Linux64"}), "bin\\DCC64.exe", " p.dpr"},
+        {"dccarm64ec", lean({"dccarm64ec", "p.dpr"}), "bin\\DCCARM64EC.exe", " p.dpr"},
+        {"-a x64 searches bin64 first", lean({"dcc32", "-b", "p.dpr", "-a", "x64"}), "bin64\\DCC32.exe",
+         " p.dpr -B"},
+        {"defaults of alias and namespace", {"dcc32", "p.dpr"}, "bin\\DCC32.exe",
+         " p.dpr -A\"Generics.Collections=System.Generics.Collections;Generics.Defaults=System.Generics.Defaults;"
+         "WinTypes=Windows;WinProcs=Windows;DbiTypes=BDE;DbiProcs=BDE;DbiErrs=BDE\" "
+         "-NS\"Winapi;System.Win;Data.Win;Datasnap.Win;Web.Win;Soap.Win;Xml.Win;Bde;System;Xml;Data;Datasnap;Web;Soap;"
+         "Vcl;Vcl.Imaging;Vcl.Touch;Vcl.Samples;Vcl.Shell;IBX;VclTee\""},
+        {"defines in order, never split", lean({"dcc32", "p.dpr", "-d", "DEBUG", "--define", "A;B", "-d", "TRACE"}),
+         "bin\\DCC32.exe", " p.dpr -D\"DEBUG;A;B;TRACE\""},
+        {"raw after --", lean({"dcc32", "My App.dpr", "-q", "--", "-$D+", "--build", "a b"}),
+         "bin\\DCC32.exe", " \"My App.dpr\" -Q -$D+ --build \"a b\""},
+        {"empty output directory: bare switch", lean({"dcc32", "p.dpr", "--output-dir="}), "bin\\DCC32.exe",
+         " p.dpr -E"},
+    });
+}
+
+TEST(Compile, MakesOutputDirectoriesBeforeTheCompilerRuns) {
+    const Toolchain toolchain;
+    // The stand-in can append to its log only if the directory exists when it starts.
+    RunOptions options{.cwd = toolchain.work.path(), .env = {}};
+    options.env[L"KESTRUNE_FAKE_LOG"] = toolchain.work / L"Out Dir\\exe\\tools.log";
+    const auto r = run(lean({"dcc32", "Project1.dpr", "--output-dir", "Out Dir\\exe", "--unit-output-dir", "dcu\\"}),
+                       options);
+    EXPECT_EQ(r.status, 0u) << r.err;
+    const auto ran = parse_tool_log(toolchain.work.read(L"Out Dir\\exe\\tools.log"));
+    ASSERT_EQ(ran.size(), 1u);
+    EXPECT_EQ(ran[0].command_line,
+              "\"" + toolchain.root_text() + "\\bin\\DCC32.exe\" Project1.dpr -E\"Out Dir\\exe\" -NU\"dcu\\\"");
+    EXPECT_TRUE(toolchain.work.exists(L"dcu"));
+}
+
+TEST(Compile, AMissingCompilerIsReportedAndNothingRuns) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"dcc", "p.dpr", "-p", "OSX64"}, "Error: DCCOSX64.exe not found\n"},
+        {{"dccarm64ec", "p.dpr"}, "Error: DCCARM64EC.exe not found\n"},
+        {{"brcc", "app.rc"}, "Error: BRCC32.exe not found\n"},
+    };
+    for (const Case& c : cases) {
+        const Toolchain toolchain(FakeTree{.bin_tools = {L"DCC32.exe"}});
+        const auto r = toolchain.run(c.args);
+        EXPECT_EQ(r.status, 1u);
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_TRUE(toolchain.runs().empty());
+    }
+}
+
+TEST(Brcc, RunsTheResourceCompilerOnTheScript) {
+    FakeTree tree;
+    tree.bin64_tools = {L"BRCC32.exe"};
+    expect_runs(tree, {
+        {"script alone", {"brcc", "app.rc"}, "bin\\BRCC32.exe", " app.rc"},
+        {"with output", {"brcc", "app.rc", "out\\app.res"}, "bin\\BRCC32.exe", " app.rc -fo out\\app.res"},
+        {"hidden alias", {"brcc32", "my app.rc"}, "bin\\BRCC32.exe", " \"my app.rc\""},
+        {"-a x64 before", {"-a", "x64", "brcc", "app.rc"}, "bin64\\BRCC32.exe", " app.rc"},
+        {"-a x64 after", {"brcc", "app.rc", "-a", "x64"}, "bin64\\BRCC32.exe", " app.rc"},
+    });
+}
+
+}  // namespace
+}  // namespace kestrune::e2e
