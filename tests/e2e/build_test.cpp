@@ -19,6 +19,8 @@ TEST(Build, RunsMSBuildAfterTheChosenRsvarsScript) {
          "MSBuild.exe \"Project1.dproj\" /t:Build /p:Config=Release /p:Platform=Win64 ", "bin"},
         {"-a x64 takes rsvars64.bat", {}, {"-a", "x64", "msbuild", "src\\My App.dproj"},
          "MSBuild.exe \"src\\My App.dproj\" /t:Build ", "bin64"},
+        {"cmd.exe's special characters stay in the configuration", {}, {"build", "p.dproj", "-c", "A&B|C>D"},
+         "MSBuild.exe \"p.dproj\" /t:Build /p:Config=A&B|C>D ", "bin"},
         {"only rsvars64.bat", {.rsvars = false}, {"build", "p.dproj"}, "MSBuild.exe \"p.dproj\" /t:Build ", "bin64"},
         {"every property",
          {},

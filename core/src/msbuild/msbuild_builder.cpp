@@ -5,8 +5,20 @@
 namespace kestrune::msbuild {
 namespace {
 
+// The value stands outside quotes in cmd.exe's text: its command separators, redirections and
+// quotes are escaped, so a configuration named "A&B" reaches MSBuild as that name instead of
+// starting a second command. cmd.exe removes the carets again.
+std::wstring escape_for_cmd(std::string_view value) {
+    std::wstring out;
+    for (const wchar_t c : win::to_wide(value)) {
+        if (c == L'^' || c == L'&' || c == L'|' || c == L'<' || c == L'>' || c == L'"') out += L'^';
+        out += c;
+    }
+    return out;
+}
+
 std::wstring property(std::wstring_view name, std::string_view value) {
-    return L"/p:" + std::wstring(name) + L"=" + win::to_wide(value);
+    return L"/p:" + std::wstring(name) + L"=" + escape_for_cmd(value);
 }
 
 }  // namespace
