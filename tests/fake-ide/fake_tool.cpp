@@ -5,7 +5,9 @@
 // command line, its current directory and the variables named in KESTRUNE_FAKE_ENV
 // (separated by ";"), one per line, then a line "--". It prints "<name> ran" and exits with
 // the code in KESTRUNE_FAKE_EXIT (0 when unset). Named bds.exe, it copies the file named by
-// KESTRUNE_FAKE_BDS_LOG into the file given by its -o"..." argument.
+// KESTRUNE_FAKE_BDS_LOG into the file given by its -o"..." argument and, when
+// KESTRUNE_FAKE_BDS_LOCAL is set, leaves a file named like its project with ".local" added,
+// as the IDE does.
 #include <windows.h>
 
 #include <cstdio>
@@ -44,7 +46,7 @@ std::wstring bds_log_target(const std::wstring& command_line) {
 
 }  // namespace
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
     wchar_t module[MAX_PATH * 4];
     const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH * 4);
     const std::wstring name = file_name_of(std::wstring(module, length));
@@ -76,6 +78,11 @@ int wmain() {
         const std::wstring target = bds_log_target(command_line);
         const std::wstring source = env(L"KESTRUNE_FAKE_BDS_LOG");
         if (!target.empty() && !source.empty()) CopyFileW(source.c_str(), target.c_str(), FALSE);
+        if (argc > 1 && !env(L"KESTRUNE_FAKE_BDS_LOCAL").empty()) {
+            const std::wstring local = std::wstring(argv[1]) + L".local";
+            HANDLE file = CreateFileW(local.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        }
     }
 
     std::string line = std::string(name.begin(), name.end()) + " ran\n";

@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 
+#include "bds/bds_builder.hpp"
 #include "bds/enums.hpp"
 #include "bds/paths.hpp"
 #include "main/env_command.hpp"
@@ -132,8 +133,7 @@ std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const m
     } else {
         auto bds_exe = find_bds_exe(app);
         if (!bds_exe) return std::unexpected(std::move(bds_exe.error()));
-        // The IDE back-end, a BdsBuilder holding *bds_exe, goes here.
-        return std::unexpected(CommandError{"the bds command is not available yet", {}});
+        builder = std::make_unique<bds::BdsBuilder>(std::move(*bds_exe), [](std::string_view text) { print(text); });
     }
 
     flush();  // our output before the child's on the shared console

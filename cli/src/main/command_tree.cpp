@@ -90,6 +90,12 @@ HandlerResult run_msbuild_build(App& app) {
     return {};
 }
 
+HandlerResult run_bds_build(App& app) {
+    auto code = run_build(app, false, std::get<commands::Bds>(*app.command).options);
+    if (!code) return std::unexpected(std::move(code.error()));
+    return {};
+}
+
 template <class Variant, bds::Tool Compiler>
 HandlerResult run_fixed_compiler(App& app) {
     return run_compile(app, Compiler, std::get<Variant>(*app.command).options);
@@ -119,7 +125,7 @@ const std::array<Subcommand, 15> subcommand_table{{
     {build_name, build_aliases, "Build project with MSBuild", {}, define_build_options, false,
      read_build<commands::Build>, run_msbuild_build},
     {bds_name, {}, "Build project with bds.exe", bds_long_about, define_build_options, false,
-     read_build<commands::Bds>, not_available<bds_name>},
+     read_build<commands::Bds>, run_bds_build},
     {dcc_name, {}, "Delphi command-line compiler", {}, define_dcc_options, false, read_dcc<commands::Dcc>,
      run_dcc_command},
     {dcc32_name, {}, "Delphi command-line compiler for Win32", {}, define_dcc_options, false,

@@ -1,0 +1,148 @@
+// bds: the IDE executable started on the project or on a patched copy, its log echoed.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+
+#include "tool_log.hpp"
+
+namespace kestrune::e2e {
+namespace {
+
+constexpr std::string_view project = R"(<Project xmlns="http://schemas.microsoft.com/developer/msbuild/2003">
+    <PropertyGroup>
+        <Config Condition="'$(Config)'==''">Debug</Config>
+        <Platform Condition="'$(Platform)'==''">Win32</Platform>
+    </PropertyGroup>
+    <PropertyGroup Condition="'$(Base)'!=''"/>
+</Project>)";
+
+// GoogleTest's own regular expressions on Windows know no character classes.
+testing::AssertionResult matches(const std::string& text, const std::string& pattern) {
+    if (std::regex_match(text, std::regex(pattern))) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << text << "\ndoes not match\n" << pattern;
+}
+
+std::string regex_escape(const std::string& text) { return std::regex_replace(text, std::regex(R"([\\.^$|()\[\]{}*+?])"), R"(\$&)"); }
+
+// The bds.exe logs in the temporary directory: ".tmp" and six characters.
+std::set<std::wstring> temp_logs() {
+    std::set<std::wstring> names;
+    wchar_t dir[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, dir);
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW((std::wstring(dir) + L".tmp??????").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do names.insert(data.cFileName);
+    while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+}
+
+// The files of a directory, sorted.
+std::vector<std::string> files_in(const TempDir& dir) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW((dir.path() + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(win::to_utf8(data.cFileName));
+    while (FindNextFileW(find, &data));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class Bds : public testing::Test {
+protected:
+    // bds.exe writes `log` as its build log and leaves a companion beside its project.
+    RunResult run(const std::vector<std::string>& args, const std::string& log = {}, std::optional<int> exit = {}) {
+        toolchain.work.write(L"bds-log.txt", log);
+        RunOptions options{.cwd = toolchain.work.path(), .env = {}};
+        options.env[L"KESTRUNE_FAKE_LOG"] = toolchain.work / L"tools.log";
+        options.env[L"KESTRUNE_FAKE_BDS_LOG"] = toolchain.work / L"bds-log.txt";
+        options.env[L"KESTRUNE_FAKE_BDS_LOCAL"] = L"1";
+        options.env[L"KESTRUNE_FAKE_EXIT"] = exit ? std::optional<std::wstring>(std::to_wstring(*exit)) : std::nullopt;
+        return e2e::run(args, options);
+    }
+    std::string bds_exe(const char* bin = "bin") const { return "\"" + toolchain.root_text() + "\\" + bin + "\\bds.exe\""; }
+
+    Toolchain toolchain;
+};
+
+TEST_F(Bds, BuildsAPatchedCopyAndEchoesTheLog) {
+    toolchain.work.write(L"Project1.dproj", std::string(project));
+    const auto logs_before = temp_logs();
+    const auto r = run({"bds", "Project1.dproj", "-c", "Release"}, "Build started\r\n  Compiling\r\n  Linking\r\nDone\r\n");
+    EXPECT_EQ(r.status, 0u) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "Starting bds.exe and building...\nbds.exe ran\nBuild started\nCompilingLinking\n\nDone\n");
+
+    const auto ran = toolchain.runs();
+    ASSERT_EQ(ran.size(), 1u);
+    EXPECT_TRUE(matches(ran[0].command_line, regex_escape(bds_exe() + " " + toolchain.work_text() + "\\Project1.") +
+                                                 R"([A-Za-z0-9]{6}\.dproj -b -o"[^" ]*\\\.tmp[A-Za-z0-9]{6}")"));
+    // The copy, the companion bds.exe left beside it and the log are gone.
+    EXPECT_EQ(files_in(toolchain.work), (std::vector<std::string>{"Project1.dproj", "bds-log.txt", "tools.log"}));
+    EXPECT_EQ(temp_logs(), logs_before);
+}
+
+TEST_F(Bds, WithoutAnythingToPatchBuildsTheProjectAsNamed) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string tail;  // after the log argument
+    };
+    const Case cases[] = {
+        {{"bds", "p.dproj"}, ""},
+        {{"--no-splash", "bds", "p.dproj"}, " -ns"},
+        {{"bds", "p.dproj", "--no-splash"}, " -ns"},
+    };
+    for (const Case& c : cases) {
+        const auto r = run(c.args, "", 7);
+        EXPECT_EQ(r.status, 0u) << r.err;
+        EXPECT_EQ(r.out, "Starting bds.exe and building...\nbds.exe ran\n");
+        const auto ran = toolchain.runs();
+        ASSERT_FALSE(ran.empty());
+        EXPECT_TRUE(matches(ran.back().command_line, regex_escape(bds_exe() + " p.dproj -b -o\"") +
+                                                         R"([^"]*\\\.tmp[A-Za-z0-9]{6}")" + regex_escape(c.tail)));
+    }
+    // Not a copy of ours: what bds.exe left beside the user's project stays.
+    EXPECT_TRUE(toolchain.work.exists(L"p.dproj.local"));
+}
+
+TEST(BdsErrors, AMissingIdeOrProjectStopsBeforeAnythingRuns) {
+    struct Case {
+        FakeTree tree;
+        std::vector<std::string> args;
+        std::string err_start;
+    };
+    const Case cases[] = {
+        {{}, {"-a", "x64", "bds", "p.dproj"}, "Error: bds.exe not found (64-bit IDE not installed)\n"},
+        {{.bds = false}, {"bds", "p.dproj"}, "Error: bds.exe not found\n"},
+        {{}, {"bds", "missing.dproj", "-p", "Win64"}, "Error: "},
+    };
+    for (const Case& c : cases) {
+        const Toolchain other(c.tree);
+        RunOptions options{.cwd = other.work.path(), .env = {{L"KESTRUNE_FAKE_LOG", other.work / L"tools.log"}}};
+        const auto r = e2e::run(c.args, options);
+        EXPECT_EQ(r.status, 1u) << c.err_start;
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(r.err.starts_with(c.err_start)) << r.err;
+        EXPECT_FALSE(other.work.exists(L"tools.log")) << c.err_start;
+    }
+}
+
+TEST(BdsArchitecture, TheGlobalArchitectureChoosesTheIde) {
+    Toolchain both({.bds64 = true});
+    RunOptions options{.cwd = both.work.path(), .env = {{L"KESTRUNE_FAKE_LOG", both.work / L"tools.log"}}};
+    InstallationSpec spec;
+    both.registry.set(version_key(spec), L"App x64", both.root / L"bin64\\bds.exe");
+    const auto r = e2e::run({"bds", "-a", "x64", "p.dproj"}, options);
+    EXPECT_EQ(r.status, 0u) << r.err;
+    const auto ran = both.runs();
+    ASSERT_EQ(ran.size(), 1u);
+    EXPECT_TRUE(ran[0].command_line.starts_with("\"" + both.root_text() + "\\bin64\\bds.exe\" p.dproj -b ")) << ran[0].command_line;
+}
+
+}  // namespace
+}  // namespace kestrune::e2e
