@@ -35,4 +35,18 @@ std::expected<void, IoError> create_directories(const std::wstring& path) {
     return std::unexpected(IoError::last_error());
 }
 
+std::expected<std::wstring, IoError> current_directory() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        // The directory may change between calls, so a too-small buffer is simply retried.
+        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (length == 0) return std::unexpected(IoError::last_error());
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return buffer;
+        }
+        buffer.resize(length);
+    }
+}
+
 }  // namespace kestrune::win
