@@ -135,7 +135,7 @@ const std::array<Subcommand, 15> subcommand_table{{
     {dccarm64ec_name, {}, "Delphi command-line compiler for WinARM64EC", {}, define_dcc_options, false,
      read_dcc<commands::Dccarm64ec>, run_fixed_compiler<commands::Dccarm64ec, bds::Tool::DCCARM64EC>},
     {package_name, {}, "Manage design-time packages", {}, define_package_subcommands, true, read_package,
-     not_available<package_name>},
+     run_package_command},
     {brcc_name, brcc_aliases, "Resource compiler (brcc32.exe)", {}, define_brcc_options, false, read_brcc,
      run_brcc},
     {env_name, {}, "Manage IDE environment variables", {}, define_env_subcommands, false, read_env,

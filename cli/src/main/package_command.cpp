@@ -1,6 +1,17 @@
 #include "main/package_command.hpp"
 
+#include "bds/path_list.hpp"
+#include "bds/paths.hpp"
+#include "bds/registry_locations.hpp"
+#include "main/app.hpp"
 #include "main/dcc_command.hpp"
+#include "main/env_command.hpp"
+#include "main/installations.hpp"
+#include "main/package_description.hpp"
+#include "win/directory.hpp"
+#include "win/path.hpp"
+#include "win/registry_key.hpp"
+#include "win/utf.hpp"
 
 namespace kestrune::cli {
 namespace {
@@ -61,6 +72,147 @@ ReadResult<PackageCommands> read_package_command(const args::Matches& matches) {
         return PackageUnregister{std::move(*path)};
     }
     return std::unexpected(unknown_subcommand(name));
+}
+
+namespace {
+
+// The registry names a package by its path's display text.
+std::wstring value_name(std::wstring_view bpl_path) { return win::to_wide(win::to_utf8(bpl_path)); }
+
+bool is_separator(wchar_t c) { return c == L'\\' || c == L'/'; }
+bool has_drive(std::wstring_view path) {
+    if (path.size() < 2 || path[1] != L':') return false;
+    const wchar_t letter = path[0];
+    return (letter >= L'A' && letter <= L'Z') || (letter >= L'a' && letter <= L'z');
+}
+bool is_unc(std::wstring_view path) { return path.size() >= 2 && is_separator(path[0]) && is_separator(path[1]); }
+
+// The drive ("C:") or the UNC server and share ("\\server\share") that a path starts with.
+std::wstring_view prefix_of(std::wstring_view path) {
+    if (has_drive(path)) return path.substr(0, 2);
+    if (!is_unc(path)) return {};
+    std::size_t at = 2;
+    for (int part = 0; part < 2; ++part) {
+        while (at < path.size() && !is_separator(path[at])) ++at;
+        if (part == 0 && at < path.size()) ++at;
+    }
+    return path.substr(0, at);
+}
+
+// The path resolved against a base the way Windows resolves it: a path with a drive or a UNC
+// server stands alone, a rooted one keeps only the base's drive, a relative one is appended.
+std::wstring resolve_against(std::wstring_view base, std::wstring_view path) {
+    if (path.empty()) return std::wstring(base);
+    if (has_drive(path) || is_unc(path)) return std::wstring(path);
+    if (is_separator(path[0])) return std::wstring(prefix_of(base)) + std::wstring(path);
+    return win::join_path(base, path);
+}
+
+// The last component without its last extension; nullopt for no component, a bare root or "..".
+std::optional<std::wstring_view> file_stem(std::wstring_view path) {
+    path.remove_prefix(prefix_of(path).size());
+    std::wstring_view last;
+    while (!path.empty()) {
+        std::size_t end = 0;
+        while (end < path.size() && !is_separator(path[end])) ++end;
+        // "." stands for the directory itself, so "src\." names src.
+        if (const auto part = path.substr(0, end); !part.empty() && part != L".") last = part;
+        path.remove_prefix(end < path.size() ? end + 1 : end);
+    }
+    if (last.empty() || last == L"..") return std::nullopt;
+    const std::size_t dot = last.rfind(L'.');
+    return dot == std::wstring_view::npos || dot == 0 ? last : last.substr(0, dot);
+}
+
+std::expected<bds::Architecture, CommandError> package_ide_architecture(App& app) {
+    const auto platform = app.global_options.platform;
+    if (!platform || app.global_options.architecture) return choose_ide_architecture(app);
+    for (const bds::Architecture architecture : bds::ide_architectures(resolve_installation(app)))
+        if (bds::info(architecture).ide_platform == *platform) return architecture;
+    return std::unexpected(CommandError{
+        "the current IDE does not support " + std::string(bds::name(*platform)) + " design-time packages", {}});
+}
+
+// The compiler runs first; its exit status is not looked at, so a failed build is still registered.
+std::expected<void, CommandError> compile_package(App& app, const bds::Installation& installation,
+                                                  const PackageCompile& compile, bds::Architecture architecture) {
+    const bds::Tool tool = architecture == bds::Architecture::x64 ? bds::Tool::DCC64 : bds::Tool::DCC32;
+    if (auto compiled = run_compile(app, tool, compile.options); !compiled) return compiled;
+
+    const auto& output_dir = compile.options.package_bpl_output_dir;
+    if (!compile.install || !output_dir || !file_stem(compile.options.file)) return {};
+    const auto current = win::current_directory();
+    if (!current) return std::unexpected(command_error(current.error()));
+    const auto path = package_bpl_path(*current, win::to_wide(*output_dir), compile.options.file);
+    const auto description = read_package_description(compile.options);
+    if (!description) return std::unexpected(command_error(description.error()));
+    if (auto registered = register_built_package(installation, architecture, *path, *description); !registered)
+        return std::unexpected(command_error(registered.error()));
+    return {};
+}
+
+}  // namespace
+
+std::expected<bds::Architecture, CommandError> choose_ide_architecture(App& app) {
+    const bds::EnumSet<bds::Architecture> installed = bds::ide_architectures(resolve_installation(app));
+    if (const auto architecture = app.global_options.architecture) {
+        if (!installed.contains(*architecture))
+            return std::unexpected(CommandError{std::string(ide_name(*architecture)) + " is not installed", {}});
+        return *architecture;
+    }
+    if (installed.size() != 1) return std::unexpected(CommandError{"IDE architecture must be specified", {}});
+    return installed.front();
+}
+
+win::RegistryResult<void> register_package(const bds::Installation& installation, bds::Architecture ide_architecture,
+                                           std::wstring_view bpl_path, std::string_view description) {
+    const auto key = bds::known_packages_key(installation, ide_architecture);
+    if (!key) return std::unexpected(key.error());
+    return bds::write_string_value(*key, value_name(bpl_path), win::to_wide(description), false);
+}
+
+win::RegistryResult<void> register_built_package(const bds::Installation& installation,
+                                                 bds::Architecture ide_architecture, std::wstring_view bpl_path,
+                                                 std::string_view description) {
+    return register_package(installation, ide_architecture, bpl_path, description);
+}
+
+win::RegistryResult<void> unregister_package(const bds::Installation& installation, bds::Architecture ide_architecture,
+                                             std::wstring_view bpl_path) {
+    const auto key = bds::known_packages_key(installation, ide_architecture);
+    if (!key) return std::unexpected(key.error());
+    return win::delete_value(key->get(), value_name(bpl_path));
+}
+
+std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std::wstring_view output_dir,
+                                             std::wstring_view source) {
+    const auto stem = file_stem(source);
+    if (!stem) return std::nullopt;
+    // The compiler names the package after the whole stem, so Pkg.Design.dpk builds Pkg.Design.bpl.
+    const std::wstring name = std::wstring(*stem) + L".bpl";
+    const std::wstring directory = resolve_against(current_dir, output_dir);
+    // A bare drive means that drive's current directory; a separator would name its root.
+    if (directory.size() == 2 && has_drive(directory)) return directory + name;
+    return win::join_path(directory, name);
+}
+
+std::expected<void, CommandError> run_package(const PackageCommands& command, App& app) {
+    const bds::Installation& installation = resolve_installation(app);
+    const auto architecture = package_ide_architecture(app);
+    if (!architecture) return std::unexpected(architecture.error());
+    if (const auto* compile = std::get_if<PackageCompile>(&command))
+        return compile_package(app, installation, *compile, *architecture);
+    win::RegistryResult<void> done;
+    if (const auto* registration = std::get_if<PackageRegister>(&command))
+        done = register_package(installation, *architecture, registration->bpl_path, registration->description);
+    else
+        done = unregister_package(installation, *architecture, std::get<PackageUnregister>(command).bpl_path);
+    if (!done) return std::unexpected(command_error(done.error()));
+    return {};
+}
+
+std::expected<void, CommandError> run_package_command(App& app) {
+    return run_package(std::get<commands::Package>(*app.command).command, app);
 }
 
 }  // namespace kestrune::cli

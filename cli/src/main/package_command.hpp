@@ -1,14 +1,23 @@
 // The package subcommand: design-time packages compiled, registered and unregistered.
 #pragma once
 
+#include <expected>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "args/command.hpp"
+#include "bds/enums.hpp"
+#include "bds/installation.hpp"
+#include "main/command_error.hpp"
 #include "main/read_error.hpp"
 #include "msbuild/compiler_options.hpp"
+#include "win/registry_error.hpp"
 
 namespace kestrune::cli {
+
+struct App;  // app.hpp holds these commands, so it cannot be included here
 
 struct PackageCompile {
     bool install = false;
@@ -28,5 +37,30 @@ using PackageCommands = std::variant<PackageCompile, PackageRegister, PackageUnr
 
 void define_package_subcommands(args::Command& command);
 ReadResult<PackageCommands> read_package_command(const args::Matches& matches);
+
+// The one IDE whose package list is edited: --architecture's when installed, else the only
+// installed IDE. Fixes App.installation.
+std::expected<bds::Architecture, CommandError> choose_ide_architecture(App& app);
+
+// Registers a package file with the IDE: a REG_SZ value named by the path, holding the description.
+win::RegistryResult<void> register_package(const bds::Installation& installation, bds::Architecture ide_architecture,
+                                           std::wstring_view bpl_path, std::string_view description);
+// The same registration for the package that compile --install has just built.
+win::RegistryResult<void> register_built_package(const bds::Installation& installation,
+                                                 bds::Architecture ide_architecture, std::wstring_view bpl_path,
+                                                 std::string_view description);
+// Removes a registration; one that does not exist counts as removed.
+win::RegistryResult<void> unregister_package(const bds::Installation& installation, bds::Architecture ide_architecture,
+                                             std::wstring_view bpl_path);
+
+// Where compile --install expects the built package: the output directory resolved against
+// the current directory, and the source's stem with ".bpl"; nullopt when the source names no file.
+std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std::wstring_view output_dir,
+                                             std::wstring_view source);
+
+// Compiles, registers or unregisters, printing nothing of its own.
+std::expected<void, CommandError> run_package(const PackageCommands& command, App& app);
+// package's branch of the dispatch.
+std::expected<void, CommandError> run_package_command(App& app);
 
 }  // namespace kestrune::cli

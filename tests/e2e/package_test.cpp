@@ -1,0 +1,199 @@
+// package: design-time packages registered with an IDE, unregistered, and compiled then
+// registered, checked in the registry afterwards.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "harness.hpp"
+#include "ide_settings.hpp"
+#include "win/utf.hpp"
+
+namespace kestrune::e2e {
+namespace {
+
+using ::testing::HasSubstr;
+
+class Package : public IdeSettings {
+protected:
+    static inline const std::wstring packages32 = version + L"\\Known Packages";
+    static inline const std::wstring packages64 = version + L"\\Known Packages x64";
+
+    // Every registration of a list as name = data, REG_SZ only.
+    std::vector<std::pair<std::wstring, std::wstring>> registrations(const std::wstring& key) const {
+        std::vector<std::pair<std::wstring, std::wstring>> out;
+        for (const std::wstring& name : registry.value_names(key)) {
+            const auto value = registry.get(key, name);
+            EXPECT_EQ(value->type, static_cast<DWORD>(REG_SZ)) << ::testing::PrintToString(name);
+            out.emplace_back(name, value->text);
+        }
+        return out;
+    }
+    using Registrations = std::vector<std::pair<std::wstring, std::wstring>>;
+};
+
+TEST_F(Package, RegistersWithTheOnlyInstalledIdeSilently) {
+    install(false, true);
+    const auto r = run({"package", "register", "C:\\pkgs\\MyComps.bpl", "My components"});
+    ASSERT_EQ(r.status, 0u) << r.err;
+    EXPECT_EQ(r.out + r.err, "");
+    EXPECT_EQ(registrations(packages64), (Registrations{{L"C:\\pkgs\\MyComps.bpl", L"My components"}}));
+    EXPECT_FALSE(registry.key_exists(packages32));
+}
+
+TEST_F(Package, ChoosesTheIdeFromArchitectureThenPlatform) {
+    struct Case {
+        bool ide32, ide64;
+        std::vector<std::string> options;
+        const std::wstring* key;  // nullptr: refused
+        std::string err;
+    };
+    const Case cases[] = {
+        {true, true, {}, nullptr, "Error: IDE architecture must be specified\n"},
+        {false, false, {}, nullptr, "Error: IDE architecture must be specified\n"},
+        {true, true, {"-a", "x86"}, &packages32, ""},
+        {true, true, {"-p", "Win64"}, &packages64, ""},
+        {true, true, {"-p", "Win64", "-a", "x86"}, &packages32, ""},
+        {true, false, {}, &packages32, ""},
+        {true, true, {"-p", "Linux64"}, nullptr, "Error: the current IDE does not support Linux64 design-time packages\n"},
+        {true, false, {"-p", "Win64"}, nullptr, "Error: the current IDE does not support Win64 design-time packages\n"},
+        {true, false, {"-a", "x64", "-p", "Win32"}, nullptr, "Error: 64-bit IDE is not installed\n"},
+        {false, true, {"-a", "x86"}, nullptr, "Error: 32-bit IDE is not installed\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string label = ::testing::PrintToString(c.options) + (c.ide32 ? " ide32" : "") + (c.ide64 ? " ide64" : "");
+        registry.delete_tree(L"Software\\Embarcadero\\BDS");
+        TempDir dir;  // each case its own installation
+        install_at(dir, c.ide32, c.ide64);
+
+        std::vector<std::string> args = {"package", "register", "C:\\pkgs\\MyComps.bpl", "My components"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const auto r = run(args);
+        EXPECT_EQ(r.status, c.key ? 0u : 1u) << label;
+        EXPECT_EQ(r.out, "") << label;
+        EXPECT_EQ(r.err, c.err) << label;
+        const Registrations registered{{L"C:\\pkgs\\MyComps.bpl", L"My components"}};
+        for (const std::wstring* key : {&packages32, &packages64})
+            EXPECT_EQ(registrations(*key), key == c.key ? registered : Registrations{}) << label;
+    }
+}
+
+TEST_F(Package, RegisterOverwritesAndUnregisterToleratesAbsence) {
+    install(true, false);
+    ASSERT_EQ(run({"package", "register", "pkgs\\My.bpl", ""}).status, 0u);
+    const auto empty = registry.get(packages32, L"pkgs\\My.bpl");
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->bytes, (std::vector<unsigned char>{0, 0}));  // the path unchanged, the NUL alone
+
+    ASSERT_EQ(run({"package", "register", "C:\\pkgs\\MyComps.bpl", "first"}).status, 0u);
+    ASSERT_EQ(run({"package", "register", "C:\\pkgs\\MyComps.bpl", "Zweite \u00DCbersetzung"}).status, 0u);
+    EXPECT_EQ(registrations(packages32), (Registrations{{L"C:\\pkgs\\MyComps.bpl", L"Zweite \u00DCbersetzung"},
+                                                        {L"pkgs\\My.bpl", L""}}));
+
+    for (int round = 1; round <= 2; ++round) {
+        const auto r = run({"package", "unregister", "C:\\pkgs\\MyComps.bpl"});
+        ASSERT_EQ(r.status, 0u) << round << r.err;
+        EXPECT_EQ(r.out + r.err, "") << round;
+        EXPECT_EQ(registrations(packages32), (Registrations{{L"pkgs\\My.bpl", L""}})) << round;
+    }
+
+    // Unregistering from a list that does not exist yet creates it and succeeds.
+    registry.delete_tree(packages32);
+    const auto r = run({"package", "unregister", "D:\\none.bpl"});
+    EXPECT_EQ(r.status, 0u) << r.err;
+    EXPECT_TRUE(registry.key_exists(packages32));
+}
+
+class PackageCompile : public Package {
+protected:
+    TempDir work;  // the current directory of the runs
+    TempDir logs;
+
+    RunResult compile(std::vector<std::string> extra, const std::wstring& exit_code = L"0") {
+        std::vector<std::string> args = {"package", "compile", "src\\Pkg.dpk"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return run(args, {.cwd = work.path(),
+                          .env = {{L"KESTRUNE_FAKE_LOG", logs / L"tools.log"}, {L"KESTRUNE_FAKE_EXIT", exit_code}}});
+    }
+    // The tool names of the stand-ins that ran, in order.
+    std::vector<std::string> tools_run() const {
+        std::vector<std::string> tools;
+        if (!logs.exists(L"tools.log")) return tools;
+        const std::string log = logs.read(L"tools.log");
+        for (std::size_t at = log.find("tool: "); at != std::string::npos; at = log.find("tool: ", at + 1))
+            tools.push_back(log.substr(at + 6, log.find('\n', at) - at - 6));
+        return tools;
+    }
+};
+
+TEST_F(PackageCompile, InstallRegistersTheBuiltPackageEvenAfterAFailedCompilation) {
+    const std::string source = "package Pkg;\r\n{$DESCRIPTION 'Old'}\r\n  {$DESCRIPTION 'Mine \u2603'}  \r\nend.\r\n";
+    TempDir bpl;
+    struct Case {
+        bool ide64;
+        std::wstring exit_code;
+        std::wstring output_dir;
+        std::wstring registered;
+    };
+    const Case cases[] = {
+        {false, L"0", L"out", work / L"out\\Pkg.bpl"},
+        {false, L"1", L"out", work / L"out\\Pkg.bpl"},  // the compiler's failure is not looked at
+        {true, L"1", bpl.path(), bpl / L"Pkg.bpl"},
+    };
+    for (const Case& c : cases) {
+        const std::string label = win::to_utf8(c.registered) + " exit " + win::to_utf8(c.exit_code);
+        registry.delete_tree(L"Software\\Embarcadero\\BDS");
+        TempDir dir;
+        install_at(dir, !c.ide64, c.ide64);
+        work.write(L"src\\Pkg.dpk", source);
+        DeleteFileW((logs / L"tools.log").c_str());
+
+        const auto r = compile({"--install", "--package-bpl-output-dir", win::to_utf8(c.output_dir)}, c.exit_code);
+        EXPECT_EQ(r.status, 0u) << label << r.err;
+        EXPECT_EQ(r.err, "") << label;
+        EXPECT_EQ(tools_run(), (std::vector<std::string>{c.ide64 ? "DCC64.exe" : "DCC32.exe"})) << label;
+        EXPECT_EQ(registrations(c.ide64 ? packages64 : packages32), (Registrations{{c.registered, L"Mine \u2603"}}))
+            << label;
+        EXPECT_FALSE(registry.key_exists(c.ide64 ? packages32 : packages64)) << label;
+    }
+}
+
+TEST_F(PackageCompile, NothingIsRegisteredWithoutAnOutputDirectoryOrAReadableSource) {
+    struct Case {
+        std::vector<std::string> extra;
+        std::string source;  // empty: no source file at all
+        FakeTree tree;
+        std::vector<std::string> tools;
+        DWORD status;
+        std::string err;
+    };
+    const FakeTree no_compiler{.bin_tools = {}, .bin64_tools = {}};
+    const Case cases[] = {
+        {{"--install"}, "{$DESCRIPTION 'x'}\n", {}, {"DCC32.exe"}, 0, ""},
+        {{"--package-bpl-output-dir", "out"}, "{$DESCRIPTION 'x'}\n", {}, {"DCC32.exe"}, 0, ""},
+        {{"--install", "--package-bpl-output-dir", "out"}, "{$DESCRIPTION 'Gr\xFC\xDF\x65'}\n", {}, {"DCC32.exe"}, 1,
+         "Error: stream did not contain valid UTF-8\n"},
+        {{"--install", "--package-bpl-output-dir", "out"}, "", {}, {"DCC32.exe"}, 1, "(os error 2)\n"},
+        {{"--install", "--package-bpl-output-dir", "out"}, "{$DESCRIPTION 'x'}\n", no_compiler, {}, 1,
+         "Error: DCC32.exe not found\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string label = ::testing::PrintToString(c.extra) + " " + c.err;
+        registry.delete_tree(L"Software\\Embarcadero\\BDS");
+        TempDir dir;
+        install_at(dir, true, false, c.tree);
+        DeleteFileW((work / L"src\\Pkg.dpk").c_str());
+        if (!c.source.empty()) work.write(L"src\\Pkg.dpk", c.source);
+        DeleteFileW((logs / L"tools.log").c_str());
+
+        const auto r = compile(c.extra);
+        EXPECT_EQ(r.status, c.status) << label;
+        if (c.status == 0)
+            EXPECT_EQ(r.err, "") << label;
+        else
+            EXPECT_THAT(r.err, ::testing::AllOf(::testing::StartsWith("Error: "), ::testing::EndsWith(c.err))) << label;
+        EXPECT_EQ(tools_run(), c.tools) << label;
+        EXPECT_FALSE(registry.key_exists(packages32)) << label;
+    }
+}
+
+}  // namespace
+}  // namespace kestrune::e2e
