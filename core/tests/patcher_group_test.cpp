@@ -156,6 +156,25 @@ TEST_F(PatchProject, MembersOfANestedGroupAreFoundFromItsOwnDirectory) {
     EXPECT_EQ(dir.files().size(), 3u);
 }
 
+// Patching a group that lists itself would never end; the repeated group is built as it is.
+TEST_F(PatchProject, AGroupThatListsItselfIsPatchedOnce) {
+    options.config = "Release";
+    dir.write("App.dproj", patchable);
+    dir.write("A.groupproj", group_of({"sub\\B.groupproj"}));
+    dir.write("sub\\B.groupproj", group_of({"..\\A.groupproj", "..\\App.dproj", "C.GroupProj"}));
+    dir.write("sub\\C.GroupProj", group_of({}));
+    auto result = patch(L"A.groupproj");
+    ASSERT_TRUE(result && *result) << (result ? "no copy" : result.error().message());
+    auto& files = **result;
+    ASSERT_EQ(files.size(), 6u);  // A, B and App, each with its companion
+    pugi::xml_document b;
+    load(files[2], b);
+    std::vector<std::string> includes;
+    for (pugi::xml_node member : b.document_element().child("ItemGroup").children("Projects"))
+        includes.emplace_back(member.attribute("Include").value());
+    EXPECT_EQ(includes, (std::vector<std::string>{"..\\A.groupproj", utf8(files[4]), "C.GroupProj"}));
+}
+
 TEST_F(PatchProject, AFailingMemberEndsTheCallAndItsPredecessorsCopiesAreDeleted) {
     options.config = "Release";
     dir.write("App.dproj", patchable);

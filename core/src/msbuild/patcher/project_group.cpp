@@ -1,10 +1,12 @@
 #include "msbuild/patcher/project_group.hpp"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "msbuild/patcher/project_xml.hpp"
 #include "text/text.hpp"
+#include "win/temp_path.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::msbuild::patcher {
@@ -18,12 +20,28 @@ std::string target_name(const std::string& entry) {
     return name;
 }
 
+// The groups being patched, outermost first, by absolute path.
+using GroupChain = std::vector<std::wstring>;
+
+PatchResult patch_any(const ProjectPath& project, std::optional<bds::Platform> platform, const BuildOptions& options,
+                      const GroupChain& chain);
+
+bool same_path(const std::wstring& a, const std::wstring& b) { return text::equal_ignore_ascii_case(a, b); }
+
 PatchResult patch_group(const ProjectPath& group, std::optional<bds::Platform> platform, const BuildOptions& options,
-                        std::wstring_view extension) {
+                        std::wstring_view extension, const GroupChain& chain) {
     // Read even when nothing is asked for, so that a missing or broken group is always reported.
     pugi::xml_document document;
     const std::wstring group_path = group.effective_path();
     if (auto loaded = load_project(group_path, document); !loaded) return std::unexpected(loaded.error());
+    // A group that lists itself, directly or through its members, would be patched without
+    // end; the repeated one is left to the IDE as it is.
+    const std::wstring absolute = win::absolute_path(group_path).value_or(group_path);
+    if (std::any_of(chain.begin(), chain.end(), [&](const std::wstring& open) { return same_path(open, absolute); }))
+        return std::nullopt;
+    GroupChain members_chain = chain;
+    members_chain.push_back(absolute);
+
     pugi::xml_node root = document.document_element();
     const pugi::xml_node item_group = first_child_element(root, "ItemGroup");
     if (!item_group) return std::nullopt;
@@ -35,7 +53,7 @@ PatchResult patch_group(const ProjectPath& group, std::optional<bds::Platform> p
     for (pugi::xml_node member = item_group.first_child(); member; member = member.next_sibling()) {
         pugi::xml_attribute include = member.attribute("Include");
         if (!is_element(member, "Projects") || !include) continue;
-        auto files = patch_project({win::to_wide(include.value()), group_dir}, platform, options);
+        auto files = patch_any({win::to_wide(include.value()), group_dir}, platform, options, members_chain);
         if (!files) return std::unexpected(files.error());
         if (!*files) {
             entries.emplace_back(include.value());
@@ -70,15 +88,20 @@ PatchResult patch_group(const ProjectPath& group, std::optional<bds::Platform> p
     return std::move(*files);
 }
 
+PatchResult patch_any(const ProjectPath& project, std::optional<bds::Platform> platform, const BuildOptions& options,
+                      const GroupChain& chain) {
+    const std::wstring extension = file_extension(project.path);
+    if (text::equal_ignore_ascii_case(extension, L"groupproj")) return patch_group(project, platform, options, extension, chain);
+    if (text::equal_ignore_ascii_case(extension, L"dproj") || text::equal_ignore_ascii_case(extension, L"cbproj"))
+        return patch_project_file(project, platform, options, extension);
+    return std::nullopt;
+}
+
 }  // namespace
 
 PatchResult patch_project(const ProjectPath& project, std::optional<bds::Platform> platform,
                           const BuildOptions& options) {
-    const std::wstring extension = file_extension(project.path);
-    if (text::equal_ignore_ascii_case(extension, L"groupproj")) return patch_group(project, platform, options, extension);
-    if (text::equal_ignore_ascii_case(extension, L"dproj") || text::equal_ignore_ascii_case(extension, L"cbproj"))
-        return patch_project_file(project, platform, options, extension);
-    return std::nullopt;
+    return patch_any(project, platform, options, {});
 }
 
 }  // namespace kestrune::msbuild::patcher
