@@ -4,7 +4,7 @@
 #include <new>
 
 #include "text/text.hpp"
-#include "win/handle.hpp"
+#include "win/file.hpp"
 
 namespace kestrune::msbuild::patcher {
 namespace {
@@ -15,20 +15,6 @@ std::string_view local_name(const char* name) {
     const std::string_view full(name);
     const auto colon = full.find(':');
     return colon == std::string_view::npos ? full : full.substr(colon + 1);
-}
-
-std::expected<std::string, win::IoError> read_file(const std::wstring& path) {
-    const win::UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::unexpected(win::IoError::last_error());
-    std::string content;
-    char buffer[16384];
-    for (;;) {
-        DWORD read = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) return std::unexpected(win::IoError::last_error());
-        if (read == 0) return content;
-        content.append(buffer, read);
-    }
 }
 
 // "row:column message", counted from 1, like the reader's own messages.
@@ -82,7 +68,7 @@ pugi::xml_node first_child_element(pugi::xml_node parent, std::string_view name)
 }
 
 std::expected<void, ProjectError> load_project(const std::wstring& path, pugi::xml_document& document) {
-    auto content = read_file(path);
+    auto content = win::read_file(path);
     if (!content) return std::unexpected(ProjectError::io(content.error()));
     const pugi::xml_parse_result result = document.load_buffer(content->data(), content->size(), parse_options);
     if (result.status == pugi::status_no_document_element) return std::unexpected(ProjectError::cannot_parse());
