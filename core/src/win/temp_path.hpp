@@ -17,6 +17,7 @@ namespace kestrune::win {
 class TempPath {
 public:
     TempPath() = default;
+    // Owns the file at the path, whether or not it exists yet.
     explicit TempPath(std::wstring path) : path_(std::move(path)) {}
     TempPath(TempPath&& other) noexcept : path_(std::exchange(other.path_, {})) {}
     TempPath& operator=(TempPath&& other) noexcept {

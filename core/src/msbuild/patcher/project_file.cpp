@@ -30,13 +30,13 @@ std::string post_build_event(const std::string& old_text) {
            "DEL \"$(OutputDir)$(MSBuildProjectName).cmds\" ";
 }
 
+// A property of the first group that replaces the project's own everywhere but in the base group.
 PropertyUpdate first_group_update(std::string property, std::string value) {
     return {{PropertyContent::Kind::Text, std::move(value)}, std::move(property), true, true};
 }
 
 pugi::xml_node find_base_group(pugi::xml_node root, pugi::xml_node first_group) {
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling())
-    {
+    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
         const pugi::xml_attribute condition = child.attribute("Condition");
         if (child != first_group && is_element(child, property_group) && condition && condition.value() == base_condition)
             return child;
