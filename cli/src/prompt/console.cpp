@@ -1,0 +1,183 @@
+#include "prompt/console.hpp"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+
+#include "win/utf.hpp"
+
+namespace kestrune::cli {
+namespace {
+
+// The console input the Ctrl+C handler wakes; the handler gets no context of its own.
+std::atomic<HANDLE> interrupted_input{nullptr};
+
+// On a terminal that keeps signals (Wine's, for one) Ctrl+C never reaches the input as a
+// key: the handler turns it into one, so the prompt ends as cancelled instead of the
+// process being killed with the console's modes still changed.
+BOOL WINAPI on_ctrl(DWORD type) {
+    if (type != CTRL_C_EVENT && type != CTRL_BREAK_EVENT) return FALSE;
+    HANDLE in = interrupted_input.load();
+    if (!in) return FALSE;
+    INPUT_RECORD record{};
+    record.EventType = KEY_EVENT;
+    record.Event.KeyEvent.bKeyDown = TRUE;
+    record.Event.KeyEvent.wRepeatCount = 1;
+    record.Event.KeyEvent.wVirtualKeyCode = 'C';
+    record.Event.KeyEvent.uChar.UnicodeChar = 3;
+    record.Event.KeyEvent.dwControlKeyState = LEFT_CTRL_PRESSED;
+    DWORD written = 0;
+    WriteConsoleInputW(in, &record, 1, &written);
+    return TRUE;
+}
+
+bool env_set(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
+bool term_takes_escapes() {
+    const char* term = std::getenv("TERM");
+    return term && *term && std::string_view(term) != "dumb";
+}
+
+std::optional<Key> key_of(const KEY_EVENT_RECORD& key) {
+    switch (key.wVirtualKeyCode) {
+        case VK_UP: return Key{Key::Kind::Up};
+        case VK_DOWN: return Key{Key::Kind::Down};
+        case VK_LEFT: return Key{Key::Kind::Left};
+        case VK_RIGHT: return Key{Key::Kind::Right};
+        case VK_RETURN: return Key{Key::Kind::Enter};
+        case VK_ESCAPE: return Key{Key::Kind::Escape};
+        case VK_BACK: return Key{Key::Kind::Backspace};
+        default: break;
+    }
+    const wchar_t c = key.uChar.UnicodeChar;
+    if (c == 3) return Key{Key::Kind::Interrupt};
+    if (c == L' ') return Key{Key::Kind::Space};
+    if (c >= 0x20 && c != 0x7F) return Key{Key::Kind::Text, c};
+    return std::nullopt;
+}
+
+}  // namespace
+
+PromptConsole::PromptConsole() {
+    err_ = GetStdHandle(STD_ERROR_HANDLE);
+    if (!err_ || err_ == INVALID_HANDLE_VALUE || !GetConsoleMode(err_, &err_mode_)) return;
+
+    in_ = GetStdHandle(STD_INPUT_HANDLE);
+    if (!in_ || in_ == INVALID_HANDLE_VALUE || !GetConsoleMode(in_, &in_mode_)) {
+        opened_in_ = win::UniqueHandle(CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE,
+                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+        in_ = opened_in_.get();
+        if (!in_ || !GetConsoleMode(in_, &in_mode_)) return;
+    }
+    // Keys one at a time, no echo, Ctrl+C as a key.
+    if (!SetConsoleMode(in_, 0)) return;
+
+    // Colour goes as escape sequences; the cursor is placed with the console's own functions,
+    // because Wine's console loses track of it after escape sequences that move it.
+    const DWORD vt_mode = err_mode_ | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING;
+    bool escapes = true;
+    if (vt_mode != err_mode_) {
+        err_mode_changed_ = SetConsoleMode(err_, vt_mode) != 0;
+        escapes = err_mode_changed_ || term_takes_escapes();
+    }
+    color_ = escapes && !env_set("NO_COLOR");
+
+    interrupted_input.store(in_);
+    handler_installed_ = SetConsoleCtrlHandler(on_ctrl, TRUE) != 0;
+    ready_ = true;
+}
+
+PromptConsole::~PromptConsole() {
+    if (!ready_) return;
+    if (handler_installed_) SetConsoleCtrlHandler(on_ctrl, FALSE);
+    interrupted_input.store(nullptr);
+    if (err_mode_changed_) SetConsoleMode(err_, err_mode_);
+    SetConsoleMode(in_, in_mode_);
+}
+
+std::size_t PromptConsole::width() const {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (!GetConsoleScreenBufferInfo(err_, &info)) return 0;
+    const int columns = info.srWindow.Right - info.srWindow.Left + 1;
+    // One column spare: a line filling the last column would wrap on some consoles.
+    return columns > 1 ? static_cast<std::size_t>(columns - 1) : 0;
+}
+
+std::optional<Key> PromptConsole::read_key() {
+    if (repeats_left_ > 0) {
+        --repeats_left_;
+        return repeat_;
+    }
+    for (;;) {
+        INPUT_RECORD record{};
+        DWORD got = 0;
+        if (!ReadConsoleInputW(in_, &record, 1, &got)) return std::nullopt;
+        if (got == 0 || record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown) continue;
+        const auto key = key_of(record.Event.KeyEvent);
+        if (!key) continue;
+        if (record.Event.KeyEvent.wRepeatCount > 1) {
+            repeat_ = key;
+            repeats_left_ = record.Event.KeyEvent.wRepeatCount - 1;
+        }
+        return key;
+    }
+}
+
+bool PromptConsole::write(std::string_view text) {
+    const std::wstring wide = win::to_wide(text);
+    std::size_t done = 0;
+    while (done < wide.size()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(wide.size() - done, 16384));
+        if (!WriteConsoleW(err_, wide.data() + done, chunk, &written, nullptr) || written == 0) return false;
+        done += written;
+    }
+    return true;
+}
+
+bool PromptConsole::clear_picture() {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (!GetConsoleScreenBufferInfo(err_, &info)) return false;
+    if (!top_ && info.dwCursorPosition.X > 0) {
+        // Text without a final line feed keeps its line: the picture starts below it.
+        if (!write("\r\n") || !GetConsoleScreenBufferInfo(err_, &info)) return false;
+    }
+    const SHORT top = top_.value_or(info.dwCursorPosition.Y);
+    const COORD origin{0, top};
+    const DWORD cells = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y - top);
+    DWORD done = 0;
+    return FillConsoleOutputCharacterW(err_, L' ', cells, origin, &done) &&
+           FillConsoleOutputAttribute(err_, info.wAttributes, cells, origin, &done) &&
+           SetConsoleCursorPosition(err_, origin);
+}
+
+bool PromptConsole::draw(const Frame& frame) {
+    std::string text;
+    for (std::size_t i = 0; i < frame.lines.size(); ++i) {
+        if (i > 0) text += "\r\n";
+        text += frame.lines[i];
+    }
+    if (!clear_picture() || !write(text)) return false;
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (!GetConsoleScreenBufferInfo(err_, &info)) return false;
+    // Writing may have scrolled the buffer: count back from where the last line ended.
+    top_ = static_cast<SHORT>(std::max(0, info.dwCursorPosition.Y - static_cast<int>(frame.lines.size() - 1)));
+    return SetConsoleCursorPosition(err_, COORD{static_cast<SHORT>(frame.cursor_column), *top_}) != 0;
+}
+
+bool PromptConsole::leave(std::string_view line) {
+    const bool done = clear_picture() && write(std::string(line) + "\r\n");
+    top_.reset();
+    return done;
+}
+
+bool PromptConsole::erase() {
+    const bool done = clear_picture();
+    top_.reset();
+    return done;
+}
+
+}  // namespace kestrune::cli

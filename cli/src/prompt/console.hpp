@@ -1,0 +1,58 @@
+// The console a prompt runs on: key presses from the console input, pictures drawn on
+// standard error. The console's modes and Ctrl+C's usual meaning come back when it ends.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "prompt/select_state.hpp"
+#include "prompt/select_view.hpp"
+#include "win/handle.hpp"
+
+namespace kestrune::cli {
+
+class PromptConsole {
+public:
+    PromptConsole();
+    ~PromptConsole();
+    PromptConsole(const PromptConsole&) = delete;
+    PromptConsole& operator=(const PromptConsole&) = delete;
+
+    // False when standard error is no console or no console input can be read.
+    bool ready() const { return ready_; }
+    bool color() const { return color_; }
+    // Columns a drawn line may take without wrapping; 0 when unknown.
+    std::size_t width() const;
+
+    // The next key press the prompts understand; nullopt when reading fails.
+    std::optional<Key> read_key();
+    // Replaces the last picture by this one and leaves the cursor after its typed filter.
+    bool draw(const Frame& frame);
+    // Replaces the last picture by one line that stays on the console.
+    bool leave(std::string_view line);
+    // Removes the last picture.
+    bool erase();
+
+private:
+    bool write(std::string_view text);
+    bool clear_picture();
+
+    bool ready_ = false;
+    bool color_ = false;
+    HANDLE err_ = nullptr;
+    HANDLE in_ = nullptr;
+    win::UniqueHandle opened_in_;  // CONIN$, when standard input is no console
+    DWORD err_mode_ = 0;
+    DWORD in_mode_ = 0;
+    bool err_mode_changed_ = false;
+    bool handler_installed_ = false;
+    std::optional<SHORT> top_;  // the first row of the picture on the screen buffer
+    std::optional<Key> repeat_;
+    WORD repeats_left_ = 0;
+};
+
+}  // namespace kestrune::cli
