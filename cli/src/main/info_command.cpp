@@ -4,6 +4,7 @@
 #include "bds/product.hpp"
 #include "bds/properties.hpp"
 #include "main/installations.hpp"
+#include "main/properties_json.hpp"
 #include "output/json.hpp"
 #include "output/sink.hpp"
 #include "table/table.hpp"
@@ -14,14 +15,8 @@ namespace {
 std::unexpected<CommandError> json_error(std::string text) { return std::unexpected(CommandError{std::move(text), {}}); }
 
 std::expected<void, CommandError> print_json_array(const std::vector<const bds::Installation*>& list) {
-    auto array = nlohmann::ordered_json::array();
-    for (const auto* installation : list) {
-        auto map = bds::properties(*installation);
-        if (!map) return json_error(map.error());
-        array.push_back(std::move(*map));
-    }
-    auto text = pretty_json(array);
-    if (!text) return json_error(text.error());
+    auto text = properties_json(list);
+    if (!text) return std::unexpected(std::move(text.error()));
     print(*text + "\n");
     return {};
 }
