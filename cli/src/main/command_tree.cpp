@@ -26,12 +26,6 @@ constexpr std::string_view bds_long_about =
     "Build project with bds.exe\n\n"
     "This command uses exactly the same command-line options as the `build` command, which uses MSBuild.";
 
-// Commands whose handlers have not landed yet answer with this.
-template <const std::string_view& Name>
-HandlerResult not_available(App&) {
-    return std::unexpected(CommandError{"the " + std::string(Name) + " command is not available yet", {}});
-}
-
 template <class Variant>
 ReadResult<Commands> read_build(const args::Matches& m) {
     auto options = read_build_options(m);
@@ -147,7 +141,7 @@ const std::array<Subcommand, 15> subcommand_table{{
     {browsing_path_name, browsing_path_aliases, "Manage IDE browsing path", {}, define_path_subcommands, false,
      read_path_list_command<commands::BrowsingPath>, run_browsing_path_command},
     {select_name, {}, "Select IDE interactively", {}, define_select_options, false, read_select,
-     not_available<select_name>},
+     run_select_command},
     {info_name, {}, "Print installed RAD Studio product information", {}, nullptr, false, read_info,
      run_info_command},
     {self_name, {}, "Manage this tool itself", {}, define_self_subcommands, true, read_self, run_self_command},

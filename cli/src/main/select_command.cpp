@@ -1,5 +1,12 @@
 #include "main/select_command.hpp"
 
+#include "bds/product.hpp"
+#include "main/app.hpp"
+#include "main/installations.hpp"
+#include "main/properties_json.hpp"
+#include "output/sink.hpp"
+#include "prompt/select_prompt.hpp"
+
 namespace kestrune::cli {
 
 void define_select_options(args::Command& command) {
@@ -15,6 +22,47 @@ ReadResult<SelectOptions> read_select_options(const args::Matches& matches) {
     auto multi = read_flag(matches, "multi");
     if (!multi) return std::unexpected(multi.error());
     return SelectOptions{std::move(*message), *multi};
+}
+
+std::vector<const bds::Installation*> select_installations(const std::vector<bds::Installation>& list,
+                                                           std::string_view message, bool multi) {
+    std::vector<std::string> shown;
+    for (const auto& installation : list) shown.push_back(bds::display_name(installation));
+    std::vector<const bds::Installation*> choice;
+    if (multi) {
+        for (const std::size_t i : select_many(message, shown)) choice.push_back(&list[i]);
+    } else if (const auto i = select_one(message, shown)) {
+        choice.push_back(&list[*i]);
+    }
+    return choice;
+}
+
+std::vector<std::string> quote_names(const std::vector<const bds::Installation*>& choice) {
+    std::vector<std::string> quoted;
+    for (const auto* installation : choice) quoted.push_back("\"" + bds::name(*installation) + "\"");
+    return quoted;
+}
+
+std::expected<void, CommandError> run_select(std::string_view message, bool multi, bool json) {
+    const auto choice = select_installations(installations(), message, multi);
+    if (json) {
+        auto text = properties_json(choice);
+        if (!text) return std::unexpected(std::move(text.error()));
+        print(*text);
+        return {};
+    }
+    std::string line;
+    for (const std::string& name : quote_names(choice)) {
+        if (!line.empty()) line += ' ';
+        line += name;
+    }
+    print(line);
+    return {};
+}
+
+std::expected<void, CommandError> run_select_command(App& app) {
+    const SelectOptions& options = std::get<commands::Select>(*app.command).options;
+    return run_select(options.message, options.multi, app.global_options.json);
 }
 
 }  // namespace kestrune::cli

@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# Drives `kestrune.exe select` on a real console: tmux gives Wine a terminal, send-keys types
+# on it, standard output goes to a file the way `$(kestrune select)` would capture it.
+# Usage: select_prompt.sh KESTRUNE_EXE   (exit 77: skipped, tmux missing)
+set -euo pipefail
+exe=$(realpath "$1")
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+command -v tmux >/dev/null || { echo "tmux is not installed: skipped"; exit 77; }
+
+# The prefix wine-run gives the executable, so the registry written here is the one it reads.
+case "$exe" in
+  */build/*/bin/*) export KESTRUNE_WINEPREFIX="${KESTRUNE_WINEPREFIX:-${exe%/bin/*}/wineprefix}" ;;
+esac
+wine_run="$repo/cmake/wine-run"
+work=$(mktemp -d)
+tmux_=(tmux -L "kestrune-select-$$" -f /dev/null)
+failures=0
+
+clear_registry() {
+  for key in Borland CodeGear Embarcadero; do
+    "$wine_run" reg delete "HKCU\\Software\\$key\\BDS" /f >/dev/null 2>&1 || true
+  done
+}
+cleanup() {
+  "${tmux_[@]}" kill-server 2>/dev/null || true
+  clear_registry
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Three installations, oldest first: RAD Studio 2007, 11.1 Alexandria (with an update), 12 Athens.
+clear_registry
+cat >"$work/fixture.reg" <<'EOF'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\CodeGear\BDS\5]
+
+[HKEY_CURRENT_USER\Software\Embarcadero\BDS\22.0\InstalledUpdates]
+"Main Product Update"="Update 1"
+
+[HKEY_CURRENT_USER\Software\Embarcadero\BDS\23.0]
+EOF
+fixture="Z:${work//\//\\}\\fixture.reg"
+"$wine_run" reg import "$fixture" >/dev/null 2>&1
+
+pane() { "${tmux_[@]}" capture-pane -p -t prompt; }
+
+wait_for() {  # TEXT: until the pane shows it (30 s at most)
+  for _ in $(seq 300); do
+    pane | grep -qF -- "$1" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+fail() {
+  echo "FAIL [$scenario]: $*"
+  pane | sed 's/^/  | /'
+  failures=$((failures + 1))
+}
+
+# SCENARIO EXPECTED_STDOUT LEFT_LINE KEYS... -- ARGS...: runs the program with ARGS, waits for
+# its prompt, sends each key alone (Wine reads one escape sequence at a time), then checks
+# standard output, the exit status, the colour (none when scenario_env holds NO_COLOR) and the
+# line the prompt left on the console (none: the
+# prompt was cancelled and must leave nothing). EXPECTED_STDOUT "json:NAME" stands for a JSON
+# array of the one installation named NAME.
+scenario() {
+  scenario=$1 expected=$2 left=$3
+  shift 3
+  local keys=()
+  while [ "$1" != -- ]; do keys+=("$1"); shift; done
+  shift
+  rm -f "$work/out" "$work/status"
+  local command
+  command="$(printf '%q ' env ${scenario_env:-} "$wine_run" "$exe" "$@")>$(printf '%q' "$work/out"); echo \$? >$(printf '%q' "$work/status"); sleep 600"
+  "${tmux_[@]}" new-session -d -s prompt -x 120 -y 30 "$command"
+  if ! wait_for "to move,"; then
+    fail "no prompt appeared"
+  else
+    # The option under the cursor is bright cyan, unless NO_COLOR asks for none.
+    local colored=0
+    "${tmux_[@]}" capture-pane -p -e -t prompt | grep -qF $'\e[96m' && colored=1
+    if [[ "${scenario_env:-}" == *NO_COLOR=* ]]; then
+      [ "$colored" = 0 ] || fail "colour despite NO_COLOR"
+    else
+      [ "$colored" = 1 ] || fail "no colour"
+    fi
+    for key in "${keys[@]}"; do
+      "${tmux_[@]}" send-keys -t prompt "$key"
+      sleep 0.4
+    done
+    for _ in $(seq 300); do [ -s "$work/status" ] && break; sleep 0.1; done
+    if [ ! -s "$work/status" ]; then
+      fail "the program did not end"
+    else
+      [ "$(cat "$work/status")" = 0 ] || fail "exit status $(cat "$work/status")"
+      local out
+      out=$(cat "$work/out")
+      if [[ "$expected" == json:* ]]; then
+        [[ "$out" == "["$'\n'"  {"$'\n'"    \"is_known\": true,"* && "$out" == *$'\n'"  }"$'\n'"]" ]] || fail "stdout is no JSON array of one object: '$out'"
+        [ "$(grep -c '"name":' <<<"$out")" = 1 ] && grep -qF "\"name\": \"${expected#json:}\"," <<<"$out" ||
+          fail "stdout does not name ${expected#json:} alone: '$out'"
+      else
+        [ "$out" = "$expected" ] || fail "stdout '$out', expected '$expected'"
+      fi
+      # No line feed after the choice.
+      [ "$(tail -c 1 "$work/out" | od -An -c | tr -d ' ')" != '\n' ] || fail "stdout ends with a line feed"
+      if [ -n "$left" ]; then
+        pane | grep -qxF -- "$left" || fail "the prompt did not leave '$left'"
+      else
+        ! pane | grep -qF -- "?" || fail "a cancelled prompt left a line"
+      fi
+    fi
+  fi
+  "${tmux_[@]}" kill-session -t prompt 2>/dev/null || true
+}
+
+scenario "second installation" '"RAD Studio 11.1"' "? Pick one: RAD Studio 11.1 Alexandria" \
+  Down Enter -- select "Pick one:"
+scenario "two ticked" '"RAD Studio 2007" "RAD Studio 11.1"' \
+  "? Select IDE: RAD Studio 2007, RAD Studio 11.1 Alexandria" Space Down Space Enter -- select -m
+scenario_env=NO_COLOR=1 scenario "escape" '' '' Escape -- select
+scenario "ctrl+c" '' '' Right C-c -- select --multi
+scenario "nothing ticked" '[]' "? Select IDE:" Down Enter -- select -m --json
+scenario "filtered" '"RAD Studio 12"' "? Select IDE: RAD Studio 12 Athens" a t h Enter -- select
+scenario "json" 'json:RAD Studio 12' "? Select IDE: RAD Studio 12 Athens" 1 2 Enter -- select --json
+[ "$failures" = 0 ] || { echo "$failures failure(s)"; exit 1; }
+echo "select prompt: all scenarios passed"
