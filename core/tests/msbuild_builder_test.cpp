@@ -62,6 +62,15 @@ TEST(MSBuildCommand, IsCmdWithOneVerbatimText) {
     EXPECT_EQ(win::command_line(command),
               L"\"cmd.exe\" /C \" \"C:\\IDE\\bin\\rsvars.bat\" && MSBuild.exe \"Project1.dproj\" /t:Build "
               L"/p:Config=Release /p:Platform=Win64 \"");
+
+    // Outside cmd.exe's quoted stretches, which every quote opens or closes, its operators get a
+    // caret; inside them nothing changes.
+    BuildOptions odd = project(L"a&b\" & \"c.dproj");
+    odd.config = "D^\"E&F\"|G";
+    odd.version_info.comments = "x\" & y";
+    EXPECT_EQ(win::command_line(msbuild_command("C:\\R&D\\rsvars.bat", std::nullopt, odd)),
+              L"\"cmd.exe\" /C \" \"C:\\R&D\\rsvars.bat\" && MSBuild.exe \"a&b\" ^& \"c.dproj\" /t:Build "
+              L"/p:Config=D^^\"E&F\"^|G /p:VerInfo_IncludeVerInfo=true /p:VerInfo_Keys=\"Comments=x\" ^& y\" \"");
 }
 
 TEST(MSBuildBuilder, ReturnsCmdsExitCodeAsSuccess) {

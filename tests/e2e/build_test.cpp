@@ -21,6 +21,16 @@ TEST(Build, RunsMSBuildAfterTheChosenRsvarsScript) {
          "MSBuild.exe \"src\\My App.dproj\" /t:Build ", "bin64"},
         {"cmd.exe's special characters stay in the configuration", {}, {"build", "p.dproj", "-c", "A&B|C>D"},
          "MSBuild.exe \"p.dproj\" /t:Build /p:Config=A&B|C>D ", "bin"},
+        // A double quote in a value ends cmd.exe's quoted stretch; what follows still reaches
+        // MSBuild unchanged instead of running as a second command.
+        {"a quote in the project path", {}, {"build", "x\" & echo hi & \"y.dproj", "-c", "A^B"},
+         "MSBuild.exe \"x\" & echo hi & \"y.dproj\" /t:Build /p:Config=A^B ", "bin"},
+        {"a quote in the configuration", {}, {"build", "p.dproj", "-c", "A\"B&C", "-p", "Win32"},
+         "MSBuild.exe \"p.dproj\" /t:Build /p:Config=A\"B&C /p:Platform=Win32 ", "bin"},
+        {"a quote in the version information", {}, {"build", "p.dproj", "--CompanyName", "x\" & echo hi | more & \""},
+         "MSBuild.exe \"p.dproj\" /t:Build /p:VerInfo_IncludeVerInfo=true "
+         "/p:VerInfo_Keys=\"CompanyName=x\" & echo hi | more & \"\" ",
+         "bin"},
         {"only rsvars64.bat", {.rsvars = false}, {"build", "p.dproj"}, "MSBuild.exe \"p.dproj\" /t:Build ", "bin64"},
         {"every property",
          {},

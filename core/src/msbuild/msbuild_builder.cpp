@@ -5,27 +5,39 @@
 namespace kestrune::msbuild {
 namespace {
 
-// The value stands outside quotes in cmd.exe's text: its command separators, redirections and
-// quotes are escaped, so a configuration named "A&B" reaches MSBuild as that name instead of
-// starting a second command. cmd.exe removes the carets again.
-std::wstring escape_for_cmd(std::string_view value) {
-    std::wstring out;
-    for (const wchar_t c : win::to_wide(value)) {
-        if (c == L'^' || c == L'&' || c == L'|' || c == L'<' || c == L'>' || c == L'"') out += L'^';
-        out += c;
+// cmd.exe takes & | < > as operators and ^ as an escape wherever they stand outside a
+// quoted stretch, and every double quote opens or closes such a stretch. A caret before each
+// of them outside the stretches makes cmd.exe hand the text on unchanged, so no value (a
+// configuration named "A&B", a project path or version information holding a quote) can end
+// a stretch early and start a second command. cmd.exe removes the carets again.
+class CmdText {
+public:
+    // Text that is to reach the child as it is.
+    void append(std::wstring_view text) {
+        for (const wchar_t c : text) {
+            if (c == L'"') quoted_ = !quoted_;
+            if (!quoted_ && (c == L'^' || c == L'&' || c == L'|' || c == L'<' || c == L'>')) text_ += L'^';
+            text_ += c;
+        }
     }
-    return out;
-}
+    // cmd.exe's own syntax, outside every value.
+    void append_operator(std::wstring_view text) { text_ += text; }
+    const std::wstring& text() const { return text_; }
+
+private:
+    std::wstring text_;
+    bool quoted_ = false;
+};
 
 std::wstring property(std::wstring_view name, std::string_view value) {
-    return L"/p:" + std::wstring(name) + L"=" + escape_for_cmd(value);
+    return L"/p:" + std::wstring(name) + L"=" + win::to_wide(value);
 }
 
 }  // namespace
 
 std::vector<std::wstring> msbuild_arguments(std::optional<bds::Platform> platform, const BuildOptions& options) {
-    // Everything lands inside one verbatim cmd.exe text, so only the project path and the
-    // version information, which may hold blanks or semicolons, are put in quotes.
+    // Only the project path and the version information, which may hold blanks or semicolons,
+    // are put in quotes; nothing inside them is escaped.
     std::vector<std::wstring> arguments{L"\"" + options.file + L"\"", L"/t:Build"};
     if (options.config) arguments.push_back(property(L"Config", *options.config));
     if (platform) arguments.push_back(property(L"Platform", bds::name(*platform)));
@@ -41,11 +53,14 @@ std::vector<std::wstring> msbuild_arguments(std::optional<bds::Platform> platfor
 
 win::ChildCommand msbuild_command(const std::string& rsvars, std::optional<bds::Platform> platform,
                                   const BuildOptions& options) {
-    std::wstring text = L"\"" + win::to_wide(rsvars) + L"\" && MSBuild.exe";
-    for (const std::wstring& argument : msbuild_arguments(platform, options)) text += L" " + argument;
+    CmdText text;
+    text.append(L"\"" + win::to_wide(rsvars) + L"\"");
+    text.append_operator(L" && ");
+    text.append(L"MSBuild.exe");
+    for (const std::wstring& argument : msbuild_arguments(platform, options)) text.append(L" " + argument);
     // cmd.exe drops the first and the last quote of a /C text that holds more than two.
     win::ChildCommand command{L"cmd.exe", {}};
-    command.arg(L"/C").verbatim(L"\" " + text + L" \"");
+    command.arg(L"/C").verbatim(L"\" " + text.text() + L" \"");
     return command;
 }
 

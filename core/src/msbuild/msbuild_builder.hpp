@@ -10,10 +10,12 @@
 
 namespace kestrune::msbuild {
 
-// MSBuild's arguments: the quoted project, the target, the properties, then /nologo.
+// MSBuild's arguments as MSBuild receives them: the quoted project, the target, the
+// properties, then /nologo.
 std::vector<std::wstring> msbuild_arguments(std::optional<bds::Platform> platform, const BuildOptions& options);
 
-// cmd.exe with /C and one verbatim text that calls the rsvars script and then MSBuild.exe.
+// cmd.exe with /C and one verbatim text that calls the rsvars script and then MSBuild.exe;
+// the characters cmd.exe would take as operators outside quotes are escaped.
 win::ChildCommand msbuild_command(const std::string& rsvars, std::optional<bds::Platform> platform,
                                   const BuildOptions& options);
 
