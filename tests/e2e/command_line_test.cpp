@@ -77,6 +77,16 @@ TEST(CommandLine, FailedWriteToStdoutIsAFatalStop) {
     EXPECT_THAT(r.err, HasSubstr("stdout"));
 }
 
+TEST(CommandLine, FailedWriteToStderrIsAFatalStop) {
+    // A parser error and a handler's error report both go to standard error; neither needs
+    // the registry, so nothing else could end the run with 101.
+    for (const std::vector<std::string>& words : {std::vector<std::string>{"--bogus"}, {"dcc", "x.dpr"}}) {
+        const auto r = run(words, {.close_stderr = true});
+        EXPECT_EQ(r.status, 101u) << words[0];
+        EXPECT_EQ(r.out, "") << words[0];
+    }
+}
+
 TEST(CommandLine, DccWithoutPlatformFailsBeforeReadingTheRegistry) {
     const auto r = run({"dcc", "x.dpr"});
     EXPECT_EQ(r.status, 1u);

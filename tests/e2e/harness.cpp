@@ -88,6 +88,9 @@ RunResult run_wide(const std::vector<std::wstring>& args, const RunOptions& opti
     win::UniqueHandle out_r(out_read), out_w(out_write), err_r(err_read), err_w(err_write);
     SetHandleInformation(out_read, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(err_read, HANDLE_FLAG_INHERIT, 0);
+    // Closed before the child starts, so its very first write already finds no reader.
+    if (options.close_stdout) out_r.reset();
+    if (options.close_stderr) err_r.reset();
     win::UniqueHandle null_in(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                                           OPEN_EXISTING, 0, nullptr));
 
@@ -115,8 +118,9 @@ RunResult run_wide(const std::vector<std::wstring>& args, const RunOptions& opti
     out_w.reset();
     err_w.reset();
 
-    if (options.close_stdout) out_r.reset();
-    std::thread err_reader([&] { result.err = drain(err_read); });
+    std::thread err_reader([&] {
+        if (err_r) result.err = drain(err_read);
+    });
     if (out_r) result.out = drain(out_read);
     err_reader.join();
     WaitForSingleObject(info.hProcess, INFINITE);

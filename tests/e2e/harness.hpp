@@ -20,6 +20,7 @@ struct RunOptions {
     std::wstring cwd{};                                      // empty: the test's own
     std::map<std::wstring, std::optional<std::wstring>> env{};  // set, or removed when nullopt
     bool close_stdout = false;  // the reader of standard output goes away at once
+    bool close_stderr = false;  // the same for standard error
 };
 
 // The directory of the test program, which is also where kestrune.exe and fake_tool.exe are built.
