@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "win/system_message.hpp"
+#include "win/io_error.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::cli {
@@ -57,9 +57,7 @@ std::string& out_buffer() {
 
 [[noreturn]] void write_failed(Stream stream, DWORD code) {
     out_buffer().clear();
-    std::string message = "failed printing to " + std::string(stream_name(stream)) + ": " +
-                          win::system_message(HRESULT_FROM_WIN32(code)) + " (os error " + std::to_string(code) + ")";
-    fatal_stop(message);
+    fatal_stop("failed printing to " + std::string(stream_name(stream)) + ": " + win::IoError::from_code(code).message());
 }
 
 void write_or_stop(Stream stream, std::string_view text) {
