@@ -34,5 +34,18 @@ TEST(CreateDirectories, FailsWhereAFileStands) {
     }
 }
 
+// The error is the creation's own, not that of the check for an existing directory after it
+// (which finds nothing and would say "file not found").
+TEST(CreateDirectories, ReportsWhyTheDirectoryCannotBeMade) {
+    // Under Wine, Z: is the Unix root, whose /sys refuses new directories even to root.
+    const bool under_wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    if (!under_wine || !std::filesystem::is_directory(L"Z:\\sys")) GTEST_SKIP() << "needs a directory that refuses children";
+    for (const wchar_t* path : {L"Z:\\sys\\kestrune-denied", L"Z:\\sys\\kestrune-denied\\sub"}) {
+        const auto made = create_directories(path);
+        ASSERT_FALSE(made) << to_utf8(path);
+        EXPECT_EQ(made.error().code(), std::optional<DWORD>(ERROR_ACCESS_DENIED)) << to_utf8(path);
+    }
+}
+
 }  // namespace
 }  // namespace kestrune::win

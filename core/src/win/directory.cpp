@@ -22,17 +22,27 @@ std::wstring parent_of(const std::wstring& path) {
     return path.substr(0, end);
 }
 
+// Creates one directory whose parent exists; an existing directory is fine. Gives the error
+// of the creation, which the check for an existing directory would overwrite.
+DWORD make_directory(const std::wstring& path) {
+    if (CreateDirectoryW(path.c_str(), nullptr)) return ERROR_SUCCESS;
+    const DWORD error = GetLastError();
+    return is_directory(path) ? ERROR_SUCCESS : error;
+}
+
 }  // namespace
 
 std::expected<void, IoError> create_directories(const std::wstring& path) {
-    if (path.empty() || CreateDirectoryW(path.c_str(), nullptr) || is_directory(path)) return {};
-    const DWORD error = GetLastError();
+    if (path.empty()) return {};
+    const DWORD error = make_directory(path);
+    if (error == ERROR_SUCCESS) return {};
     if (error != ERROR_PATH_NOT_FOUND) return std::unexpected(IoError::from_code(error));
     const std::wstring parent = parent_of(path);
     if (parent.empty() || parent == path) return std::unexpected(IoError::from_code(error));
     if (auto made = create_directories(parent); !made) return made;
-    if (CreateDirectoryW(path.c_str(), nullptr) || is_directory(path)) return {};
-    return std::unexpected(IoError::last_error());
+    if (const DWORD retried = make_directory(path); retried != ERROR_SUCCESS)
+        return std::unexpected(IoError::from_code(retried));
+    return {};
 }
 
 std::expected<std::wstring, IoError> current_directory() {
