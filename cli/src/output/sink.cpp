@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <string>
 
+#include "output/console_write.hpp"
 #include "win/io_error.hpp"
-#include "win/utf.hpp"
 
 namespace kestrune::cli {
 namespace {
@@ -27,18 +27,7 @@ DWORD write_all(Stream stream, std::string_view text) {
     HANDLE h = handle_of(stream);
     if (text.empty()) return ERROR_SUCCESS;
     if (h == nullptr || h == INVALID_HANDLE_VALUE) return ERROR_INVALID_HANDLE;
-    if (console_mode(h) && GetConsoleOutputCP() != CP_UTF8) {
-        const std::wstring wide = win::to_wide(text);
-        std::size_t done = 0;
-        while (done < wide.size()) {
-            DWORD written = 0;
-            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(wide.size() - done, 16384));
-            if (!WriteConsoleW(h, wide.data() + done, chunk, &written, nullptr)) return GetLastError();
-            if (written == 0) return ERROR_WRITE_FAULT;
-            done += written;
-        }
-        return ERROR_SUCCESS;
-    }
+    if (console_mode(h) && GetConsoleOutputCP() != CP_UTF8) return write_console(h, text);
     std::size_t done = 0;
     while (done < text.size()) {
         DWORD written = 0;

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <cstdlib>
 
-#include "win/utf.hpp"
+#include "output/console_write.hpp"
 
 namespace kestrune::cli {
 namespace {
@@ -126,17 +126,7 @@ std::optional<Key> PromptConsole::read_key() {
     }
 }
 
-bool PromptConsole::write(std::string_view text) {
-    const std::wstring wide = win::to_wide(text);
-    std::size_t done = 0;
-    while (done < wide.size()) {
-        DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(wide.size() - done, 16384));
-        if (!WriteConsoleW(err_, wide.data() + done, chunk, &written, nullptr) || written == 0) return false;
-        done += written;
-    }
-    return true;
-}
+bool PromptConsole::write(std::string_view text) { return write_console(err_, text) == ERROR_SUCCESS; }
 
 bool PromptConsole::clear_picture() {
     CONSOLE_SCREEN_BUFFER_INFO info{};
