@@ -38,7 +38,6 @@ public:
     Kind kind() const { return kind_; }
     // The HRESULT of a WindowsRegistry error; 0 for JoinPaths.
     HRESULT code() const { return code_; }
-    bool is_not_found() const { return kind_ == Kind::WindowsRegistry && code_ == hresult_not_found; }
 
     // The text shown to the user: the system's message and the code in parentheses.
     std::string message() const;
