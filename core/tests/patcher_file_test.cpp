@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "project_files.hpp"
+#include "win/path.hpp"
 
 namespace kestrune::msbuild::patcher {
 namespace {
@@ -48,7 +49,7 @@ protected:
     // Writes the project, patches it and, when a copy comes out, reads and parses it.
     void patch(std::string_view xml, std::string_view name = "Project1.dproj") {
         options.file = dir.write(name, xml);
-        auto result = patch_project_file({options.file, std::nullopt}, platform, options, file_extension(options.file));
+        auto result = patch_project_file({options.file, std::nullopt}, platform, options, std::wstring(win::file_extension(options.file)));
         ASSERT_TRUE(result) << result.error().message();
         files = std::move(*result);
         if (!files) return;

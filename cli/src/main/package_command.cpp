@@ -85,43 +85,14 @@ bool has_drive(std::wstring_view path) {
     const wchar_t letter = path[0];
     return (letter >= L'A' && letter <= L'Z') || (letter >= L'a' && letter <= L'z');
 }
-bool is_unc(std::wstring_view path) { return path.size() >= 2 && is_separator(path[0]) && is_separator(path[1]); }
-
-// The drive ("C:") or the UNC server and share ("\\server\share") that a path starts with.
-std::wstring_view prefix_of(std::wstring_view path) {
-    if (has_drive(path)) return path.substr(0, 2);
-    if (!is_unc(path)) return {};
-    std::size_t at = 2;
-    for (int part = 0; part < 2; ++part) {
-        while (at < path.size() && !is_separator(path[at])) ++at;
-        if (part == 0 && at < path.size()) ++at;
-    }
-    return path.substr(0, at);
-}
 
 // The path resolved against a base the way Windows resolves it: a path with a drive or a UNC
 // server stands alone, a rooted one keeps only the base's drive, a relative one is appended.
 std::wstring resolve_against(std::wstring_view base, std::wstring_view path) {
     if (path.empty()) return std::wstring(base);
-    if (has_drive(path) || is_unc(path)) return std::wstring(path);
-    if (is_separator(path[0])) return std::wstring(prefix_of(base)) + std::wstring(path);
+    if (!win::path_prefix(path).empty()) return std::wstring(path);
+    if (is_separator(path[0])) return std::wstring(win::path_prefix(base)) + std::wstring(path);
     return win::join_path(base, path);
-}
-
-// The last component without its last extension; nullopt for no component, a bare root or "..".
-std::optional<std::wstring_view> file_stem(std::wstring_view path) {
-    path.remove_prefix(prefix_of(path).size());
-    std::wstring_view last;
-    while (!path.empty()) {
-        std::size_t end = 0;
-        while (end < path.size() && !is_separator(path[end])) ++end;
-        // "." stands for the directory itself, so "src\." names src.
-        if (const auto part = path.substr(0, end); !part.empty() && part != L".") last = part;
-        path.remove_prefix(end < path.size() ? end + 1 : end);
-    }
-    if (last.empty() || last == L"..") return std::nullopt;
-    const std::size_t dot = last.rfind(L'.');
-    return dot == std::wstring_view::npos || dot == 0 ? last : last.substr(0, dot);
 }
 
 std::expected<bds::Architecture, CommandError> package_ide_architecture(App& app) {
@@ -140,7 +111,7 @@ std::expected<void, CommandError> compile_package(App& app, const bds::Installat
     if (auto compiled = run_compile(app, tool, compile.options); !compiled) return compiled;
 
     const auto& output_dir = compile.options.package_bpl_output_dir;
-    if (!compile.install || !output_dir || !file_stem(compile.options.file)) return {};
+    if (!compile.install || !output_dir || win::file_stem(compile.options.file).empty()) return {};
     const auto current = win::current_directory();
     if (!current) return std::unexpected(command_error(current.error()));
     const auto path = package_bpl_path(*current, win::to_wide(*output_dir), compile.options.file);
@@ -186,10 +157,10 @@ win::RegistryResult<void> unregister_package(const bds::Installation& installati
 
 std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std::wstring_view output_dir,
                                              std::wstring_view source) {
-    const auto stem = file_stem(source);
-    if (!stem) return std::nullopt;
+    const std::wstring_view stem = win::file_stem(source);
+    if (stem.empty()) return std::nullopt;
     // The compiler names the package after the whole stem, so Pkg.Design.dpk builds Pkg.Design.bpl.
-    const std::wstring name = std::wstring(*stem) + L".bpl";
+    const std::wstring name = std::wstring(stem) + L".bpl";
     const std::wstring directory = resolve_against(current_dir, output_dir);
     // A bare drive means that drive's current directory; a separator would name its root.
     if (directory.size() == 2 && has_drive(directory)) return directory + name;

@@ -11,6 +11,18 @@ namespace kestrune::win {
 std::string join_path(std::string_view path, std::string_view component);
 std::wstring join_path(std::wstring_view path, std::wstring_view component);
 
+// The drive ("C:") or the UNC server and share ("\\server\share") that the path begins with;
+// empty when it has neither.
+std::wstring_view path_prefix(std::wstring_view path);
+// The path's last component after its prefix, "." components skipped; empty for an empty path,
+// a bare drive, root or share, and a path whose last component is "..".
+std::wstring_view file_name(std::wstring_view path);
+// The file name without the text from its last point on; a name whose only point is its first
+// character stays whole. Empty exactly when there is no file name.
+std::wstring_view file_stem(std::wstring_view path);
+// The text after that point of the file name; empty when there is none.
+std::wstring_view file_extension(std::wstring_view path);
+
 // Whether the file system can read the path's metadata, following links; a file and a
 // directory both count, and any failure counts as absent.
 bool path_exists(std::string_view path);

@@ -1,6 +1,7 @@
 #include "msbuild/patcher/project_file.hpp"
 
 #include "msbuild/version_info.hpp"
+#include "win/path.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::msbuild::patcher {
@@ -94,7 +95,7 @@ PatchResult patch_project_file(const ProjectPath& project, std::optional<bds::Pl
     const pugi::xml_node config_group = find_config_group(root, *config, *resolved_platform);
     const std::string old_pre = child_text(config_group, "PreBuildEvent").value_or("");
     const std::string old_post = child_text(config_group, "PostBuildEvent").value_or("");
-    const std::string stem = win::to_utf8(file_stem(project.path));
+    const std::string stem = win::to_utf8(win::file_stem(project.path));
     updates.push_back({{PropertyContent::Kind::CData, pre_build_event(stem, old_pre)}, "PreBuildEvent", false, true});
     updates.push_back({{PropertyContent::Kind::CData, post_build_event(old_post)}, "PostBuildEvent", false, true});
 

@@ -6,6 +6,7 @@
 
 #include "msbuild/patcher/project_xml.hpp"
 #include "text/text.hpp"
+#include "win/path.hpp"
 #include "win/temp_path.hpp"
 #include "win/utf.hpp"
 
@@ -14,7 +15,7 @@ namespace {
 
 // The name of the target that builds a member: its stem with points made underscores.
 std::string target_name(const std::string& entry) {
-    std::string name = win::to_utf8(file_stem(win::to_wide(entry)));
+    std::string name = win::to_utf8(win::file_stem(win::to_wide(entry)));
     for (char& c : name)
         if (c == '.') c = '_';
     return name;
@@ -90,7 +91,7 @@ PatchResult patch_group(const ProjectPath& group, std::optional<bds::Platform> p
 
 PatchResult patch_any(const ProjectPath& project, std::optional<bds::Platform> platform, const BuildOptions& options,
                       const GroupChain& chain) {
-    const std::wstring extension = file_extension(project.path);
+    const std::wstring extension(win::file_extension(project.path));
     if (text::equal_ignore_ascii_case(extension, L"groupproj")) return patch_group(project, platform, options, extension, chain);
     if (text::equal_ignore_ascii_case(extension, L"dproj") || text::equal_ignore_ascii_case(extension, L"cbproj"))
         return patch_project_file(project, platform, options, extension);

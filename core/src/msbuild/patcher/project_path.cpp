@@ -15,23 +15,6 @@ std::size_t prefix_length(std::wstring_view path) {
     return 0;
 }
 
-// The last component's position: after the last separator, ignoring separators at the end.
-std::wstring_view last_component(std::wstring_view path) {
-    const std::size_t prefix = prefix_length(path);
-    std::size_t end = path.size();
-    while (end > prefix && is_separator(path[end - 1])) --end;
-    std::size_t start = end;
-    while (start > prefix && !is_separator(path[start - 1])) --start;
-    const std::wstring_view name = path.substr(start, end - start);
-    return name == L"." || name == L".." ? std::wstring_view() : name;
-}
-
-// The position of the point that separates stem and extension, or npos.
-std::size_t extension_point(std::wstring_view name) {
-    const std::size_t dot = name.rfind(L'.');
-    return dot == std::wstring_view::npos || dot == 0 ? std::wstring_view::npos : dot;
-}
-
 }  // namespace
 
 bool is_absolute(std::wstring_view path) {
@@ -52,17 +35,6 @@ std::wstring parent_dir(std::wstring_view path) {
     // Drop the separators before the last component, except the root's own (C:\ or \).
     while (end > prefix + 1 && is_separator(path[end - 1])) --end;
     return std::wstring(path.substr(0, end));
-}
-
-std::wstring file_stem(std::wstring_view path) {
-    const std::wstring_view name = last_component(path);
-    return std::wstring(name.substr(0, extension_point(name)));
-}
-
-std::wstring file_extension(std::wstring_view path) {
-    const std::wstring_view name = last_component(path);
-    const std::size_t dot = extension_point(name);
-    return dot == std::wstring_view::npos ? std::wstring() : std::wstring(name.substr(dot + 1));
 }
 
 }  // namespace kestrune::msbuild::patcher

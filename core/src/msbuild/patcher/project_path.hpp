@@ -20,10 +20,5 @@ struct ProjectPath {
 bool is_absolute(std::wstring_view path);
 // The path without its last component (empty when it has only one).
 std::wstring parent_dir(std::wstring_view path);
-// The last component without the text from its last point on; a name whose only point is its
-// first character stays whole.
-std::wstring file_stem(std::wstring_view path);
-// The text after the last point of the last component, by the same rule; empty when there is none.
-std::wstring file_extension(std::wstring_view path);
 
 }  // namespace kestrune::msbuild::patcher

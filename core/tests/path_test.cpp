@@ -1,0 +1,48 @@
+#include "win/path.hpp"
+
+#include <gtest/gtest.h>
+
+#include "win/utf.hpp"
+
+namespace kestrune::win {
+namespace {
+
+TEST(PathParts, PrefixFileNameStemAndExtension) {
+    struct Case {
+        std::wstring_view path, prefix, stem, extension;
+    };
+    const Case cases[] = {
+        {L"Project1.dproj", L"", L"Project1", L"dproj"},
+        {L"My.App.dproj", L"", L"My.App", L"dproj"},
+        {L"src\\Lib.Core.DPROJ", L"", L"Lib.Core", L"DPROJ"},
+        {L"C:\\work\\All.groupproj", L"C:", L"All", L"groupproj"},
+        {L"D:Pkg.dpk", L"D:", L"Pkg", L"dpk"},
+        {L"a/b//c.cbproj", L"", L"c", L"cbproj"},
+        {L"\\\\server\\share\\p.dproj", L"\\\\server\\share", L"p", L"dproj"},
+        {L"\\\\?\\C:\\x\\p.dpk", L"\\\\?\\C:", L"p", L"dpk"},
+        {L"Project1", L"", L"Project1", L""},
+        {L"dir\\.dproj", L"", L".dproj", L""},
+        {L"dir\\.x.dproj", L"", L".x", L"dproj"},
+        {L"name.", L"", L"name", L""},
+        {L"src\\Pkg.dpk\\", L"", L"Pkg", L"dpk"},  // separators at the end name no component
+        {L"src\\.", L"", L"src", L""},             // "." is the directory itself
+        {L"src\\..\\Pkg.dpk", L"", L"Pkg", L"dpk"},
+        // No file name at all.
+        {L"", L"", L"", L""},
+        {L".", L"", L"", L""},
+        {L"..", L"", L"", L""},
+        {L"src\\..", L"", L"", L""},
+        {L"C:\\", L"C:", L"", L""},
+        {L"\\", L"", L"", L""},
+        {L"\\\\server\\share\\", L"\\\\server\\share", L"", L""},
+    };
+    for (const Case& c : cases) {
+        const std::string what = to_utf8(c.path);
+        EXPECT_EQ(path_prefix(c.path), c.prefix) << what;
+        EXPECT_EQ(file_stem(c.path), c.stem) << what;
+        EXPECT_EQ(file_extension(c.path), c.extension) << what;
+    }
+}
+
+}  // namespace
+}  // namespace kestrune::win
