@@ -19,7 +19,6 @@ public:
     // bds_exe: the IDE executable of the chosen architecture; output: where the starting line
     // and the echoed log go.
     BdsBuilder(std::string bds_exe, Output output) : bds_exe_(std::move(bds_exe)), output_(std::move(output)) {}
-    const std::string& bds_exe() const { return bds_exe_; }
 
     msbuild::BuildResult build(std::optional<Platform> platform, const msbuild::BuildOptions& options) override;
 

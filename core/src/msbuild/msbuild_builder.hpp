@@ -23,7 +23,6 @@ class MSBuildBuilder final : public Builder {
 public:
     // rsvars: the toolchain script whose environment makes MSBuild.exe startable by name.
     explicit MSBuildBuilder(std::string rsvars) : rsvars_(std::move(rsvars)) {}
-    const std::string& rsvars() const { return rsvars_; }
 
     BuildResult build(std::optional<bds::Platform> platform, const BuildOptions& options) override;
 
