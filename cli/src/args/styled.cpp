@@ -54,11 +54,13 @@ std::string StyledText::render(bool color) const {
 bool color_enabled(bool stream_is_terminal) {
     if (env("NO_COLOR")) return false;
     if (const char* force = env("CLICOLOR_FORCE"); force && std::string_view(force) != "0") return true;
-    if (const char* clicolor = env("CLICOLOR"); clicolor && std::string_view(clicolor) == "0") return false;
+    const char* clicolor = env("CLICOLOR");
+    if (clicolor && std::string_view(clicolor) == "0") return false;
     if (!stream_is_terminal) return false;
-    if (const char* term = env("TERM"); term && std::string_view(term) == "dumb") return false;
-    // A Windows console takes colour without TERM; CI logs usually render it too.
-    return true;
+    // A Windows console takes colour without TERM; a "dumb" terminal only when CLICOLOR or CI ask.
+    const char* term = env("TERM");
+    const bool term_takes_color = !term || std::string_view(term) != "dumb";
+    return term_takes_color || clicolor || env("CI");
 }
 
 }  // namespace kestrune::args
