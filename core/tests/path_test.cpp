@@ -44,5 +44,24 @@ TEST(PathParts, PrefixFileNameStemAndExtension) {
     }
 }
 
+TEST(Path, ParentDirectoryKeepsTheRoot) {
+    struct Case {
+        std::wstring_view path;
+        std::optional<std::wstring> parent;
+    } cases[] = {
+        {L"C:\\tools\\kestrune.exe", L"C:\\tools"},
+        {L"C:\\kestrune.exe", L"C:\\"},
+        {L"Z:\\a\\\\b\\", L"Z:\\a"},
+        {L"\\\\server\\share\\k.exe", L"\\\\server\\share\\"},
+        {L"\\k.exe", L"\\"},
+        {L"dir/k.exe", L"dir"},
+        {L"k.exe", std::nullopt},
+        {L"C:\\", std::nullopt},
+        {L"\\\\server\\share", std::nullopt},
+        {L"", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(parent_directory(c.path), c.parent) << std::wstring(c.path).size();
+}
+
 }  // namespace
 }  // namespace kestrune::win

@@ -13,6 +13,8 @@
 #include "main/path_commands.hpp"
 #include "output/sink.hpp"
 #include "win/io_error.hpp"
+#include "win/module_path.hpp"
+#include "win/path.hpp"
 #include "win/registry_key.hpp"
 #include "win/utf.hpp"
 
@@ -38,57 +40,10 @@ constexpr std::wstring_view directory_value = L"KestruneCLI";
 // Kept as a reference so the PATH entry survives the program being moved: only the value changes.
 constexpr std::wstring_view path_entry = L"%KestruneCLI%";
 
-// The running program's full path, however long it is.
-std::expected<std::wstring, win::IoError> own_path() {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return std::unexpected(win::IoError::last_error());
-        // A path that fills the buffer may have been cut short.
-        if (length < buffer.size()) {
-            buffer.resize(length);
-            return buffer;
-        }
-        if (buffer.size() >= 0x10000) return std::unexpected(win::IoError::from_code(ERROR_INSUFFICIENT_BUFFER));
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
-bool is_separator(wchar_t c) { return c == L'\\' || c == L'/'; }
-
-// The length of the part of the path that has no parent: a drive with or without its
-// separator, a leading separator, or a UNC server and share (which also covers the
-// verbatim drive form).
-std::size_t root_length(std::wstring_view path) {
-    if (path.size() >= 2 && is_separator(path[0]) && is_separator(path[1])) {
-        std::size_t at = 2;
-        for (int part = 0; part < 2; ++part) {
-            while (at < path.size() && !is_separator(path[at])) ++at;
-            if (at < path.size()) ++at;
-        }
-        return at;
-    }
-    if (path.size() >= 2 && path[1] == L':') return path.size() >= 3 && is_separator(path[2]) ? 3 : 2;
-    return !path.empty() && is_separator(path[0]) ? 1 : 0;
-}
-
-// The path without its last component; nullopt for a root or a bare file name.
-std::optional<std::wstring> parent_directory(std::wstring_view path) {
-    const std::size_t root = root_length(path);
-    std::size_t end = path.size();
-    while (end > root && is_separator(path[end - 1])) --end;
-    if (end <= root) return std::nullopt;
-    std::size_t cut = end;
-    while (cut > root && !is_separator(path[cut - 1])) --cut;
-    while (cut > root && is_separator(path[cut - 1])) --cut;
-    if (cut == 0) return std::nullopt;
-    return std::wstring(path.substr(0, cut));
-}
-
 std::expected<void, CommandError> install(const bds::RegistryValueLocation& location) {
-    const auto program = own_path();
+    const auto program = win::module_path();
     if (!program) return std::unexpected(command_error(program.error()));
-    const auto directory = parent_directory(*program);
+    const auto directory = win::parent_directory(*program);
     if (!directory) return std::unexpected(CommandError{"current executable path has no parent directory", {}});
     if (auto written = bds::write_string_value(location.key, directory_value, *directory, false); !written)
         return std::unexpected(command_error(written.error()));

@@ -2,24 +2,14 @@
 
 #include <windows.h>
 
+#include "win/path.hpp"
+
 namespace kestrune::win {
 namespace {
 
 bool is_directory(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool is_separator(wchar_t c) { return c == L'\\' || c == L'/'; }
-
-// The path without its last component, or empty when nothing is left above it.
-std::wstring parent_of(const std::wstring& path) {
-    std::size_t end = path.size();
-    while (end > 0 && is_separator(path[end - 1])) --end;
-    while (end > 0 && !is_separator(path[end - 1])) --end;
-    while (end > 0 && is_separator(path[end - 1])) --end;
-    if (end == 0 && !path.empty() && is_separator(path[0])) return {};  // a rooted path: the root needs no creating
-    return path.substr(0, end);
 }
 
 // Creates one directory whose parent exists; an existing directory is fine. Gives the error
@@ -37,9 +27,9 @@ std::expected<void, IoError> create_directories(const std::wstring& path) {
     const DWORD error = make_directory(path);
     if (error == ERROR_SUCCESS) return {};
     if (error != ERROR_PATH_NOT_FOUND) return std::unexpected(IoError::from_code(error));
-    const std::wstring parent = parent_of(path);
-    if (parent.empty() || parent == path) return std::unexpected(IoError::from_code(error));
-    if (auto made = create_directories(parent); !made) return made;
+    const auto parent = parent_directory(path);
+    if (!parent || *parent == path) return std::unexpected(IoError::from_code(error));
+    if (auto made = create_directories(*parent); !made) return made;
     if (const DWORD retried = make_directory(path); retried != ERROR_SUCCESS)
         return std::unexpected(IoError::from_code(retried));
     return {};

@@ -69,6 +69,20 @@ std::wstring_view file_extension(std::wstring_view path) {
     return dot == std::wstring_view::npos ? std::wstring_view() : name.substr(dot + 1);
 }
 
+std::optional<std::wstring> parent_directory(std::wstring_view path) {
+    // The root: a drive or share, and the separator after it.
+    std::size_t root = path_prefix(path).size();
+    if (root < path.size() && is_separator(path[root])) ++root;
+    std::size_t end = path.size();
+    while (end > root && is_separator(path[end - 1])) --end;
+    if (end <= root) return std::nullopt;
+    std::size_t cut = end;
+    while (cut > root && !is_separator(path[cut - 1])) --cut;
+    while (cut > root && is_separator(path[cut - 1])) --cut;
+    if (cut == 0) return std::nullopt;
+    return std::wstring(path.substr(0, cut));
+}
+
 bool path_exists(const std::wstring& path) {
     if (path.empty()) return false;
     // Opening with backup semantics follows links and works for directories too.

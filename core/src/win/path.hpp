@@ -1,6 +1,7 @@
 // Paths as text, and whether they exist.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,10 @@ std::wstring_view file_name(std::wstring_view path);
 std::wstring_view file_stem(std::wstring_view path);
 // The text after that point of the file name; empty when there is none.
 std::wstring_view file_extension(std::wstring_view path);
+
+// The path without its last component, keeping a root it stands on ("C:\\", "\\", a share);
+// nullopt for a bare file name or for a path that is nothing but its root.
+std::optional<std::wstring> parent_directory(std::wstring_view path);
 
 // Whether the file system can read the path's metadata, following links; a file and a
 // directory both count, and any failure counts as absent.

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "win/handle.hpp"
+#include "win/module_path.hpp"
 #include "win/path.hpp"
 
 namespace kestrune::win {
@@ -32,19 +33,9 @@ std::wstring grow_into(Fill fill) {
 }
 
 std::wstring own_directory() {
-    // GetModuleFileNameW truncates rather than reporting the size it needs.
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const auto slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+    const auto path = module_path();
+    if (!path) return {};
+    return parent_directory(*path).value_or(std::wstring());
 }
 
 std::vector<std::wstring> path_directories() {
