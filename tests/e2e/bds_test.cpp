@@ -135,8 +135,8 @@ TEST(BdsErrors, AMissingIdeOrProjectStopsBeforeAnythingRuns) {
 TEST(BdsArchitecture, TheGlobalArchitectureChoosesTheIde) {
     Toolchain both({.bds64 = true});
     RunOptions options{.cwd = both.work.path(), .env = {{L"KESTRUNE_FAKE_LOG", both.work / L"tools.log"}}};
-    InstallationSpec spec;
-    both.registry.set(version_key(spec), L"App x64", both.root / L"bin64\\bds.exe");
+    InstallationSpec installation;
+    both.registry.set(version_key(installation), L"App x64", both.root / L"bin64\\bds.exe");
     const auto r = e2e::run({"bds", "-a", "x64", "p.dproj"}, options);
     EXPECT_EQ(r.status, 0u) << r.err;
     const auto ran = both.runs();

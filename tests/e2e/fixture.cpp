@@ -194,20 +194,20 @@ bool TempDir::exists(const std::wstring& relative) const {
     return GetFileAttributesW((*this / relative).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::wstring version_key(const InstallationSpec& spec) { return spec.base_key + L"\\" + spec.version; }
+std::wstring version_key(const InstallationSpec& installation) { return installation.base_key + L"\\" + installation.version; }
 
-void add_installation(Registry& registry, const InstallationSpec& spec) {
-    const std::wstring key = version_key(spec);
+void add_installation(Registry& registry, const InstallationSpec& installation) {
+    const std::wstring key = version_key(installation);
     registry.create_key(key);
-    if (spec.root_dir) registry.set(key, L"RootDir", *spec.root_dir);
-    if (spec.app) registry.set(key, L"App", *spec.app);
-    if (spec.app_x64) registry.set(key, L"App x64", *spec.app_x64);
-    if (spec.edition) registry.set(key, L"Edition", *spec.edition);
+    if (installation.root_dir) registry.set(key, L"RootDir", *installation.root_dir);
+    if (installation.app) registry.set(key, L"App", *installation.app);
+    if (installation.app_x64) registry.set(key, L"App x64", *installation.app_x64);
+    if (installation.edition) registry.set(key, L"Edition", *installation.edition);
     const std::wstring personalities = key + L"\\Personalities";
     registry.create_key(personalities);
-    if (spec.product_name) registry.set(personalities, L"", *spec.product_name);
-    for (const auto& p : spec.personalities) registry.set(personalities, p, L"");
-    if (spec.update) registry.set(key + L"\\InstalledUpdates", L"Main Product Update", *spec.update);
+    if (installation.product_name) registry.set(personalities, L"", *installation.product_name);
+    for (const auto& p : installation.personalities) registry.set(personalities, p, L"");
+    if (installation.update) registry.set(key + L"\\InstalledUpdates", L"Main Product Update", *installation.update);
 }
 
 void lay_out(const TempDir& root, const FakeTree& tree) {

@@ -76,8 +76,8 @@ struct InstallationSpec {
     std::optional<std::wstring> update{};  // "Main Product Update"
 };
 
-std::wstring version_key(const InstallationSpec& spec);
-void add_installation(Registry& registry, const InstallationSpec& spec);
+std::wstring version_key(const InstallationSpec& installation);
+void add_installation(Registry& registry, const InstallationSpec& installation);
 
 // A fake installation tree: rsvars scripts and stand-in tools under bin and bin64. Each
 // rsvars script sets BDSBIN to its own directory and puts msbuild (holding the stand-in

@@ -27,11 +27,11 @@ protected:
         tree.bds = ide32;
         tree.bds64 = ide64;
         lay_out(dir, tree);
-        InstallationSpec spec;
-        spec.root_dir = dir.path() + L"\\";
-        spec.app = dir / L"bin\\bds.exe";  // registered either way: the file decides
-        spec.app_x64 = dir / L"bin64\\bds.exe";
-        add_installation(registry, spec);
+        InstallationSpec installation;
+        installation.root_dir = dir.path() + L"\\";
+        installation.app = dir / L"bin\\bds.exe";  // registered either way: the file decides
+        installation.app_x64 = dir / L"bin64\\bds.exe";
+        add_installation(registry, installation);
     }
 
     // The value's text when it is a string of that type, else nullopt.

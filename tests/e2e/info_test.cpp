@@ -25,11 +25,11 @@ protected:
     TempDir root;
 
     InstallationSpec athens() {
-        InstallationSpec spec;
-        spec.root_dir = root.path() + L"\\";
-        spec.app = root / L"bin\\bds.exe";
-        spec.update = L"Update 1";
-        return spec;
+        InstallationSpec installation;
+        installation.root_dir = root.path() + L"\\";
+        installation.app = root / L"bin\\bds.exe";
+        installation.update = L"Update 1";
+        return installation;
     }
 };
 
@@ -127,9 +127,9 @@ TEST_F(Info, NoInstallationIsAFatalStop) {
 }
 
 TEST_F(Info, FailingScanIsAFatalStop) {
-    InstallationSpec spec = athens();
-    add_installation(registry, spec);
-    registry.set_dword(version_key(spec) + L"\\Personalities", L"", 1);
+    InstallationSpec installation = athens();
+    add_installation(registry, installation);
+    registry.set_dword(version_key(installation) + L"\\Personalities", L"", 1);
     const auto r = run({"info"});
     EXPECT_EQ(r.status, 101u);
     EXPECT_THAT(r.err, HasSubstr("WindowsRegistry(Error { code: HRESULT(0x8007000D)"));
@@ -137,9 +137,9 @@ TEST_F(Info, FailingScanIsAFatalStop) {
 
 TEST_F(Info, CommandsThatNeedNoInstallationNeverScan) {
     // A scan of this registry would stop the program with status 101.
-    InstallationSpec spec = athens();
-    add_installation(registry, spec);
-    registry.set_dword(version_key(spec) + L"\\Personalities", L"", 1);
+    InstallationSpec installation = athens();
+    add_installation(registry, installation);
+    registry.set_dword(version_key(installation) + L"\\Personalities", L"", 1);
     struct Case {
         std::vector<std::string> words;
         DWORD status;

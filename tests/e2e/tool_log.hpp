@@ -55,10 +55,10 @@ class Toolchain {
 public:
     explicit Toolchain(const FakeTree& tree = {}) {
         lay_out(root, tree);
-        InstallationSpec spec;
-        spec.root_dir = root.path();
-        spec.app = root / L"bin\\bds.exe";
-        add_installation(registry, spec);
+        InstallationSpec installation;
+        installation.root_dir = root.path();
+        installation.app = root / L"bin\\bds.exe";
+        add_installation(registry, installation);
     }
 
     // Runs kestrune.exe; the stand-ins record BDSBIN and exit with `tool_exit`.
