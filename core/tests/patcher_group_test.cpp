@@ -5,6 +5,7 @@
 #include <regex>
 
 #include "project_files.hpp"
+#include "win/path.hpp"
 
 namespace kestrune::msbuild::patcher {
 namespace {
@@ -30,7 +31,7 @@ std::string utf8(const win::TempPath& path) { return win::to_utf8(path.path()); 
 
 // A copy lies in the directory and is named after the stem with six random characters.
 void expect_copy_name(const win::TempPath& path, const std::wstring& dir, const std::string& stem, const std::string& ext) {
-    EXPECT_EQ(parent_dir(path.path()), dir) << utf8(path);
+    EXPECT_EQ(win::parent_directory(path.path()), dir) << utf8(path);
     const std::string name = win::to_utf8(path.path().substr(std::min(dir.size() + 1, path.path().size())));
     EXPECT_TRUE(std::regex_match(name, std::regex(stem + R"(\.[A-Za-z0-9]{6}\.)" + ext))) << name;
 }

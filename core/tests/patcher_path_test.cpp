@@ -7,22 +7,6 @@
 namespace kestrune::msbuild::patcher {
 namespace {
 
-TEST(ProjectPathParts, ParentDirectory) {
-    struct Case {
-        std::wstring path, parent;
-    };
-    const Case cases[] = {
-        {L"Project1.dproj", L""},
-        {L"src\\Lib.Core.DPROJ", L"src"},
-        {L"C:\\work\\All.groupproj", L"C:\\work"},
-        {L"C:\\All.groupproj", L"C:\\"},
-        {L"a/b//c.cbproj", L"a/b"},
-        {L"\\\\server\\share\\p.dproj", L"\\\\server\\share"},
-        {L"", L""},
-    };
-    for (const Case& c : cases) EXPECT_EQ(parent_dir(c.path), c.parent) << win::to_utf8(c.path);
-}
-
 TEST(ProjectPathParts, EffectivePathJoinsOnlyRelativePathsOntoTheBase) {
     struct Case {
         ProjectPath project;

@@ -55,12 +55,21 @@ TEST(Path, ParentDirectoryKeepsTheRoot) {
         {L"\\\\server\\share\\k.exe", L"\\\\server\\share\\"},
         {L"\\k.exe", L"\\"},
         {L"dir/k.exe", L"dir"},
+        {L"a/b//c.cbproj", L"a/b"},
+        {L"src\\Lib.Core.DPROJ", L"src"},
         {L"k.exe", std::nullopt},
         {L"C:\\", std::nullopt},
         {L"\\\\server\\share", std::nullopt},
         {L"", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(parent_directory(c.path), c.parent) << std::wstring(c.path).size();
+}
+
+TEST(Path, AbsoluteNeedsADriveOrShareAndARoot) {
+    for (std::wstring_view path : {L"C:\\x", L"c:/x", L"\\\\server\\share", L"\\\\?\\C:\\x"})
+        EXPECT_TRUE(is_absolute_path(path)) << to_utf8(path);
+    for (std::wstring_view path : {L"C:x", L"C:", L"\\x", L"x\\y", L"", L"1:\\x"})
+        EXPECT_FALSE(is_absolute_path(path)) << to_utf8(path);
 }
 
 }  // namespace

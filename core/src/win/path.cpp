@@ -69,6 +69,11 @@ std::wstring_view file_extension(std::wstring_view path) {
     return dot == std::wstring_view::npos ? std::wstring_view() : name.substr(dot + 1);
 }
 
+bool is_absolute_path(std::wstring_view path) {
+    if (path.size() >= 2 && is_separator(path[0]) && is_separator(path[1])) return true;
+    return path.size() >= 3 && has_drive(path) && is_separator(path[2]);
+}
+
 std::optional<std::wstring> parent_directory(std::wstring_view path) {
     // The root: a drive or share, and the separator after it.
     std::size_t root = path_prefix(path).size();

@@ -24,6 +24,9 @@ std::wstring_view file_stem(std::wstring_view path);
 // The text after that point of the file name; empty when there is none.
 std::wstring_view file_extension(std::wstring_view path);
 
+// Whether the path has both a drive or share and a root: C:\\x, \\\\server\\share, \\\\?\\C:\\x.
+bool is_absolute_path(std::wstring_view path);
+
 // The path without its last component, keeping a root it stands on ("C:\\", "\\", a share);
 // nullopt for a bare file name or for a path that is nothing but its root.
 std::optional<std::wstring> parent_directory(std::wstring_view path);

@@ -47,7 +47,7 @@ PatchResult patch_group(const ProjectPath& group, std::optional<bds::Platform> p
     const pugi::xml_node item_group = first_child_element(root, "ItemGroup");
     if (!item_group) return std::nullopt;
 
-    const std::wstring group_dir = parent_dir(group_path);
+    const std::wstring group_dir = win::parent_directory(group_path).value_or(std::wstring());
     std::vector<std::string> entries;
     std::vector<win::TempPath> collected;
     bool patched = false;

@@ -16,9 +16,4 @@ struct ProjectPath {
     std::wstring effective_path() const;
 };
 
-// Whether the path has both a drive or share and a root: C:\x, \\server\share, \\?\C:\x.
-bool is_absolute(std::wstring_view path);
-// The path without its last component (empty when it has only one).
-std::wstring parent_dir(std::wstring_view path);
-
 }  // namespace kestrune::msbuild::patcher

@@ -103,7 +103,7 @@ std::expected<void, ProjectError> write_project(pugi::xml_node root, HANDLE file
 std::expected<win::TempFile, ProjectError> temp_project_file(const ProjectPath& project, std::wstring_view extension) {
     const std::wstring effective = project.effective_path();
     const std::wstring prefix = std::wstring(win::file_stem(effective)) + L".";
-    auto file = win::create_temp_file(parent_dir(effective), prefix, L"." + std::wstring(extension));
+    auto file = win::create_temp_file(win::parent_directory(effective).value_or(std::wstring()), prefix, L"." + std::wstring(extension));
     if (!file) return std::unexpected(ProjectError::io(file.error()));
     return std::move(*file);
 }
