@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string_view>
 
+#include "text/text.hpp"
+
 namespace kestrune::args {
 namespace {
 
@@ -28,22 +30,8 @@ std::string positional_display(const Arg& arg) {
     return text;
 }
 
-// Columns a text takes on a terminal, counting code points rather than bytes.
-std::size_t display_width(std::string_view text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-std::vector<std::string> split_lines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find('\n', start);
-        lines.emplace_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-        if (end == std::string_view::npos) return lines;
-        start = end + 1;
-    }
-}
+using text::display_width;
+using text::split_lines;
 
 // One line of a section: the names on the left, the description beside them (short
 // help) or below them (long help).
@@ -179,7 +167,7 @@ void render_section(StyledText& out, const Section& section, bool details_below)
             const std::string indent(2 + longest + 2, ' ');
             const auto lines = split_lines(entry.summary);
             out.add(std::string(longest - entry.width + 2, ' ')).add(lines.front());
-            for (std::size_t i = 1; i < lines.size(); ++i) out.add("\n").add(lines[i].empty() ? "" : indent + lines[i]);
+            for (std::size_t i = 1; i < lines.size(); ++i) out.add("\n").add(lines[i].empty() ? "" : indent + std::string(lines[i]));
         }
         out.add("\n");
     }

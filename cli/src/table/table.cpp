@@ -4,17 +4,13 @@
 #include <numeric>
 
 #include "output/sink.hpp"
+#include "text/text.hpp"
 
 namespace kestrune::cli {
 namespace {
 
-// Display columns of UTF-8 text: one per code point.
-std::size_t width_of(std::string_view text) {
-    std::size_t n = 0;
-    for (const char c : text)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-    return n;
-}
+using text::split_lines;
+constexpr auto width_of = text::display_width;
 
 // The byte offset after the first `columns` code points.
 std::size_t offset_of(std::string_view text, std::size_t columns) {
@@ -25,18 +21,6 @@ std::size_t offset_of(std::string_view text, std::size_t columns) {
         --columns;
     }
     return i;
-}
-
-std::vector<std::string_view> split_lines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (true) {
-        const auto end = text.find('\n', start);
-        lines.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-        if (end == std::string_view::npos) break;
-        start = end + 1;
-    }
-    return lines;
 }
 
 // Wraps one line at blanks where it can, and inside words where it must.
