@@ -117,12 +117,6 @@ std::wstring to_wide(std::string_view text) {
     return out;
 }
 
-bool is_valid_utf16(std::wstring_view text) {
-    for (std::size_t i = 0; i < text.size();)
-        if (!next_utf16(text, i)) return false;
-    return true;
-}
-
 bool is_valid_utf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();)
         if (!next_utf8(text, i)) return false;
