@@ -89,14 +89,7 @@ std::expected<void, ProjectError> write_project(pugi::xml_node root, HANDLE file
     }
     // Lines are separated, not terminated: the root's closing tag ends the file.
     if (text.ends_with('\n')) text.pop_back();
-    std::size_t done = 0;
-    while (done < text.size()) {
-        DWORD written = 0;
-        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1u << 20));
-        if (!WriteFile(file, text.data() + done, chunk, &written, nullptr))
-            return std::unexpected(ProjectError::emitter_io(win::IoError::last_error()));
-        done += written;
-    }
+    if (auto written = win::write_all(file, text); !written) return std::unexpected(ProjectError::emitter_io(written.error()));
     return {};
 }
 
