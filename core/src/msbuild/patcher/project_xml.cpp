@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "msbuild/patcher/tree_walk.hpp"
 #include "text/text.hpp"
 #include "win/file.hpp"
 #include "win/path.hpp"
@@ -37,16 +38,14 @@ bool ends_with_white_space(std::string_view value) {
 }
 
 // Gives every comment a space after "<!--" and before "-->" when it has none there.
-void pad_comments(pugi::xml_node node) {
-    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_comment) {
-            pad_comments(child);
-            continue;
-        }
-        const std::string_view value = child.value();
+void pad_comments(pugi::xml_node root) {
+    for (TreeWalk walk(root); walk.node(); walk.next()) {
+        pugi::xml_node comment = walk.node();
+        if (comment.type() != pugi::node_comment) continue;
+        const std::string_view value = comment.value();
         const bool pad_start = !starts_with_white_space(value), pad_end = !ends_with_white_space(value);
         if (pad_start || pad_end)
-            child.set_value(((pad_start ? " " : "") + std::string(value) + (pad_end ? " " : "")).c_str());
+            comment.set_value(((pad_start ? " " : "") + std::string(value) + (pad_end ? " " : "")).c_str());
     }
 }
 
@@ -131,16 +130,14 @@ std::optional<std::string> child_text(pugi::xml_node parent, std::string_view na
 
 void remove_elements(pugi::xml_node parent, std::initializer_list<std::string_view> names,
                      std::initializer_list<pugi::xml_node> keep) {
-    for (pugi::xml_node child = parent.first_child(); child;) {
-        const pugi::xml_node next = child.next_sibling();
-        if (std::find(keep.begin(), keep.end(), child) == keep.end()) {
-            if (child.type() == pugi::node_element &&
-                std::find(names.begin(), names.end(), local_name(child.name())) != names.end())
-                parent.remove_child(child);
-            else
-                remove_elements(child, names);
-        }
-        child = next;
+    for (TreeWalk walk(parent); walk.node();) {
+        const pugi::xml_node node = walk.node();
+        const bool kept = walk.depth() == 1 && std::find(keep.begin(), keep.end(), node) != keep.end();
+        const bool dropped = !kept && node.type() == pugi::node_element &&
+                             std::find(names.begin(), names.end(), local_name(node.name())) != names.end();
+        // Step past the node before it goes, so that the walk never stands inside what is removed.
+        walk.next(!kept && !dropped);
+        if (dropped) node.parent().remove_child(node);
     }
 }
 
