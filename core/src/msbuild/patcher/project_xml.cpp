@@ -4,6 +4,7 @@
 #include <new>
 
 #include "msbuild/patcher/tree_walk.hpp"
+#include "msbuild/patcher/xml_reader.hpp"
 #include "text/text.hpp"
 #include "win/file.hpp"
 #include "win/path.hpp"
@@ -11,21 +12,10 @@
 namespace kestrune::msbuild::patcher {
 namespace {
 
-constexpr unsigned parse_options = pugi::parse_default | pugi::parse_comments | pugi::parse_pi;
-
 std::string_view local_name(const char* name) {
     const std::string_view full(name);
     const auto colon = full.find(':');
     return colon == std::string_view::npos ? full : full.substr(colon + 1);
-}
-
-// "row:column message", counted from 1, like the reader's own messages.
-std::string parse_message(const std::string& content, const pugi::xml_parse_result& result) {
-    const auto offset = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(result.offset, 0, static_cast<std::ptrdiff_t>(content.size())));
-    const auto line_start = content.rfind('\n', offset == 0 ? 0 : offset - 1);
-    const std::size_t row = static_cast<std::size_t>(std::count(content.begin(), content.begin() + static_cast<std::ptrdiff_t>(offset), '\n')) + 1;
-    const std::size_t column = line_start == std::string::npos || offset == 0 ? offset + 1 : offset - line_start;
-    return std::to_string(row) + ":" + std::to_string(column) + " " + result.description();
 }
 
 bool starts_with_white_space(std::string_view value) {
@@ -70,10 +60,7 @@ pugi::xml_node first_child_element(pugi::xml_node parent, std::string_view name)
 std::expected<void, ProjectError> load_project(const std::wstring& path, pugi::xml_document& document) {
     auto content = win::read_file(path);
     if (!content) return std::unexpected(ProjectError::io(content.error()));
-    const pugi::xml_parse_result result = document.load_buffer(content->data(), content->size(), parse_options);
-    if (result.status == pugi::status_no_document_element) return std::unexpected(ProjectError::cannot_parse());
-    if (!result) return std::unexpected(ProjectError::malformed_xml(parse_message(*content, result)));
-    return {};
+    return parse_project(*content, document);
 }
 
 std::expected<void, ProjectError> write_project(pugi::xml_node root, HANDLE file) {
