@@ -124,6 +124,18 @@ TEST(TreeEdits, ChildTextRemoveAndAppend) {
     EXPECT_EQ(out.str(), "<P><G><E/><N/><K/><New>a&amp;b</New><Event><![CDATA[x\ny]]></Event></G></P>");
 }
 
+// A tree built in memory has no depth limit; the walks over it must not need the stack.
+TEST(TreeEdits, RemoveElementsReachesTheBottomOfAVeryDeepTree) {
+    pugi::xml_document document;
+    pugi::xml_node node = document.append_child("P");
+    for (int level = 0; level < 100000; ++level) node = node.append_child("N");
+    node.append_child("Drop");
+    node.append_child("Keep");
+    remove_elements(document.document_element(), {"Drop"});
+    EXPECT_FALSE(node.child("Drop"));
+    EXPECT_TRUE(node.child("Keep"));
+}
+
 TEST(TempProjectFile, LiesBesideTheEffectivePath) {
     const ProjectDir dir;
     dir.directory("sub");

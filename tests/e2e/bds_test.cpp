@@ -110,6 +110,42 @@ TEST_F(Bds, WithoutAnythingToPatchBuildsTheProjectAsNamed) {
     EXPECT_TRUE(toolchain.work.exists(L"p.dproj.local"));
 }
 
+// A project the patcher cannot read stops the command before bds.exe starts, and no copy of it
+// or log is left behind.
+TEST_F(Bds, AProjectThePatcherRefusesStopsTheBuildBeforeBdsStarts) {
+    auto with = [](const std::string& inner) {
+        std::string xml(project);
+        return xml.insert(xml.rfind("</Project>"), inner + "\n");
+    };
+    auto nested = [&](std::size_t depth) {  // counting the root and ProjectExtensions
+        std::string levels;
+        for (std::size_t i = 2; i < depth; ++i) levels += "<N>";
+        for (std::size_t i = 2; i < depth; ++i) levels += "</N>";
+        return with("<ProjectExtensions>" + levels + "</ProjectExtensions>");
+    };
+    struct Case {
+        std::string content;
+        std::string error;  // after the row and column
+    };
+    const Case cases[] = {
+        {nested(8000), "elements nested deeper than 1000 levels"},
+        {nested(30000), "elements nested deeper than 1000 levels"},
+        {with("<Cmd>a&foo;b</Cmd>"), "undefined entity &foo;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        toolchain.work.write(L"Project1.dproj", c.content);
+        const auto logs_before = temp_logs();
+        const auto r = run({"bds", "Project1.dproj", "-c", "Release"});
+        EXPECT_EQ(r.status, 1u);
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(matches(r.err, R"(Error: Malformed XML\. [0-9]+:[0-9]+ )" + regex_escape(c.error) + "\n")) << r.err;
+        EXPECT_FALSE(toolchain.work.exists(L"tools.log"));
+        EXPECT_EQ(files_in(toolchain.work), (std::vector<std::string>{"Project1.dproj", "bds-log.txt"}));
+        EXPECT_EQ(temp_logs(), logs_before);
+    }
+}
+
 TEST(BdsErrors, AMissingIdeOrProjectStopsBeforeAnythingRuns) {
     struct Case {
         FakeTree tree;

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 
 #include "output/console_write.hpp"
+#include "win/file.hpp"
 #include "win/io_error.hpp"
 
 namespace kestrune::cli {
@@ -23,20 +23,13 @@ bool console_mode(HANDLE h) {
 }
 
 // Writes everything or returns the system's error code.
-DWORD write_all(Stream stream, std::string_view text) {
+DWORD write_stream(Stream stream, std::string_view text) {
     HANDLE h = handle_of(stream);
     if (text.empty()) return ERROR_SUCCESS;
     if (h == nullptr || h == INVALID_HANDLE_VALUE) return ERROR_INVALID_HANDLE;
     if (console_mode(h) && GetConsoleOutputCP() != CP_UTF8) return write_console(h, text);
-    std::size_t done = 0;
-    while (done < text.size()) {
-        DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1 << 20));
-        if (!WriteFile(h, text.data() + done, chunk, &written, nullptr)) return GetLastError();
-        if (written == 0) return ERROR_WRITE_FAULT;
-        done += written;
-    }
-    return ERROR_SUCCESS;
+    const auto written = win::write_all(h, text);
+    return written ? ERROR_SUCCESS : written.error().code().value_or(ERROR_WRITE_FAULT);
 }
 
 std::string& out_buffer() {
@@ -50,7 +43,7 @@ std::string& out_buffer() {
 }
 
 void write_or_stop(Stream stream, std::string_view text) {
-    if (const DWORD code = write_all(stream, text); code != ERROR_SUCCESS) write_failed(stream, code);
+    if (const DWORD code = write_stream(stream, text); code != ERROR_SUCCESS) write_failed(stream, code);
 }
 
 }  // namespace
@@ -92,12 +85,12 @@ void fatal_stop(std::string_view message) {
     if (!stopping) {
         stopping = true;
         // A failing standard output has already dropped what it held.
-        (void)write_all(Stream::Out, out_buffer());
+        (void)write_stream(Stream::Out, out_buffer());
         out_buffer().clear();
         std::string text = "Error: ";
         text += message;
         text += '\n';
-        (void)write_all(Stream::Err, text);
+        (void)write_stream(Stream::Err, text);
     }
     ExitProcess(fatal_status);
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "win/handle.hpp"
 
 namespace kestrune::win {
@@ -18,6 +20,19 @@ std::expected<std::string, IoError> read_file(const std::wstring& path) {
         if (read == 0) return content;
         content.append(buffer, read);
     }
+}
+
+std::expected<void, IoError> write_all(HANDLE handle, std::string_view bytes) {
+    // WriteFile takes a 32-bit length; a mebibyte at a time also keeps pipe writes reasonable.
+    constexpr std::size_t chunk_limit = std::size_t{1} << 20;
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        const auto chunk = static_cast<DWORD>(std::min(bytes.size(), chunk_limit));
+        if (!WriteFile(handle, bytes.data(), chunk, &written, nullptr)) return std::unexpected(IoError::last_error());
+        if (written == 0) return std::unexpected(IoError::from_code(ERROR_WRITE_FAULT));
+        bytes.remove_prefix(std::min<std::size_t>(written, bytes.size()));
+    }
+    return {};
 }
 
 }  // namespace kestrune::win

@@ -42,8 +42,8 @@ std::optional<char32_t> next_utf16(std::wstring_view text, std::size_t& i) {
     return static_cast<char32_t>(c);
 }
 
-// Decodes one code point from UTF-8 at i, advancing i past what it consumed;
-// nullopt for an invalid sequence (i then advances by one byte).
+}  // namespace
+
 std::optional<char32_t> next_utf8(std::string_view text, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(text[i]);
     std::size_t len = 0;
@@ -81,8 +81,6 @@ std::optional<char32_t> next_utf8(std::string_view text, std::size_t& i) {
     i += len;
     return cp;
 }
-
-}  // namespace
 
 std::string to_utf8(std::wstring_view text) {
     std::string out;

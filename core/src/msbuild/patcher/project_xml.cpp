@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <new>
 
+#include "msbuild/patcher/tree_walk.hpp"
+#include "msbuild/patcher/xml_reader.hpp"
 #include "text/text.hpp"
 #include "win/file.hpp"
 #include "win/path.hpp"
@@ -10,21 +12,10 @@
 namespace kestrune::msbuild::patcher {
 namespace {
 
-constexpr unsigned parse_options = pugi::parse_default | pugi::parse_comments | pugi::parse_pi;
-
 std::string_view local_name(const char* name) {
     const std::string_view full(name);
     const auto colon = full.find(':');
     return colon == std::string_view::npos ? full : full.substr(colon + 1);
-}
-
-// "row:column message", counted from 1, like the reader's own messages.
-std::string parse_message(const std::string& content, const pugi::xml_parse_result& result) {
-    const auto offset = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(result.offset, 0, static_cast<std::ptrdiff_t>(content.size())));
-    const auto line_start = content.rfind('\n', offset == 0 ? 0 : offset - 1);
-    const std::size_t row = static_cast<std::size_t>(std::count(content.begin(), content.begin() + static_cast<std::ptrdiff_t>(offset), '\n')) + 1;
-    const std::size_t column = line_start == std::string::npos || offset == 0 ? offset + 1 : offset - line_start;
-    return std::to_string(row) + ":" + std::to_string(column) + " " + result.description();
 }
 
 bool starts_with_white_space(std::string_view value) {
@@ -37,16 +28,14 @@ bool ends_with_white_space(std::string_view value) {
 }
 
 // Gives every comment a space after "<!--" and before "-->" when it has none there.
-void pad_comments(pugi::xml_node node) {
-    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_comment) {
-            pad_comments(child);
-            continue;
-        }
-        const std::string_view value = child.value();
+void pad_comments(pugi::xml_node root) {
+    for (TreeWalk walk(root); walk.node(); walk.next()) {
+        pugi::xml_node comment = walk.node();
+        if (comment.type() != pugi::node_comment) continue;
+        const std::string_view value = comment.value();
         const bool pad_start = !starts_with_white_space(value), pad_end = !ends_with_white_space(value);
         if (pad_start || pad_end)
-            child.set_value(((pad_start ? " " : "") + std::string(value) + (pad_end ? " " : "")).c_str());
+            comment.set_value(((pad_start ? " " : "") + std::string(value) + (pad_end ? " " : "")).c_str());
     }
 }
 
@@ -71,10 +60,7 @@ pugi::xml_node first_child_element(pugi::xml_node parent, std::string_view name)
 std::expected<void, ProjectError> load_project(const std::wstring& path, pugi::xml_document& document) {
     auto content = win::read_file(path);
     if (!content) return std::unexpected(ProjectError::io(content.error()));
-    const pugi::xml_parse_result result = document.load_buffer(content->data(), content->size(), parse_options);
-    if (result.status == pugi::status_no_document_element) return std::unexpected(ProjectError::cannot_parse());
-    if (!result) return std::unexpected(ProjectError::malformed_xml(parse_message(*content, result)));
-    return {};
+    return parse_project(*content, document);
 }
 
 std::expected<void, ProjectError> write_project(pugi::xml_node root, HANDLE file) {
@@ -89,14 +75,7 @@ std::expected<void, ProjectError> write_project(pugi::xml_node root, HANDLE file
     }
     // Lines are separated, not terminated: the root's closing tag ends the file.
     if (text.ends_with('\n')) text.pop_back();
-    std::size_t done = 0;
-    while (done < text.size()) {
-        DWORD written = 0;
-        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1u << 20));
-        if (!WriteFile(file, text.data() + done, chunk, &written, nullptr))
-            return std::unexpected(ProjectError::emitter_io(win::IoError::last_error()));
-        done += written;
-    }
+    if (auto written = win::write_all(file, text); !written) return std::unexpected(ProjectError::emitter_io(written.error()));
     return {};
 }
 
@@ -138,16 +117,14 @@ std::optional<std::string> child_text(pugi::xml_node parent, std::string_view na
 
 void remove_elements(pugi::xml_node parent, std::initializer_list<std::string_view> names,
                      std::initializer_list<pugi::xml_node> keep) {
-    for (pugi::xml_node child = parent.first_child(); child;) {
-        const pugi::xml_node next = child.next_sibling();
-        if (std::find(keep.begin(), keep.end(), child) == keep.end()) {
-            if (child.type() == pugi::node_element &&
-                std::find(names.begin(), names.end(), local_name(child.name())) != names.end())
-                parent.remove_child(child);
-            else
-                remove_elements(child, names);
-        }
-        child = next;
+    for (TreeWalk walk(parent); walk.node();) {
+        const pugi::xml_node node = walk.node();
+        const bool kept = walk.depth() == 1 && std::find(keep.begin(), keep.end(), node) != keep.end();
+        const bool dropped = !kept && node.type() == pugi::node_element &&
+                             std::find(names.begin(), names.end(), local_name(node.name())) != names.end();
+        // Step past the node before it goes, so that the walk never stands inside what is removed.
+        walk.next(!kept && !dropped);
+        if (dropped) node.parent().remove_child(node);
     }
 }
 

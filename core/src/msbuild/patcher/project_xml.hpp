@@ -32,8 +32,9 @@ bool is_element(pugi::xml_node node, std::string_view name);
 // The first child element of the parent with this local name; an empty node when there is none.
 pugi::xml_node first_child_element(pugi::xml_node parent, std::string_view name);
 
-// Reads and parses the file: Io when it cannot be read, XmlParse when it is not XML.
-// Comments and processing instructions inside the root element are kept.
+// Reads and parses the file (parse_project): Io when it cannot be read, XmlParse when it is
+// not well-formed XML or nests elements too deeply. Comments and processing instructions
+// inside the root element are kept.
 std::expected<void, ProjectError> load_project(const std::wstring& path, pugi::xml_document& document);
 
 // Writes the element into the open file: UTF-8 without a BOM or declaration, "\n" between
