@@ -79,22 +79,6 @@ namespace {
 // The registry names a package by its path's display text.
 std::wstring value_name(std::wstring_view bpl_path) { return win::to_wide(win::to_utf8(bpl_path)); }
 
-bool is_separator(wchar_t c) { return c == L'\\' || c == L'/'; }
-bool has_drive(std::wstring_view path) {
-    if (path.size() < 2 || path[1] != L':') return false;
-    const wchar_t letter = path[0];
-    return (letter >= L'A' && letter <= L'Z') || (letter >= L'a' && letter <= L'z');
-}
-
-// The path resolved against a base the way Windows resolves it: a path with a drive or a UNC
-// server stands alone, a rooted one keeps only the base's drive, a relative one is appended.
-std::wstring resolve_against(std::wstring_view base, std::wstring_view path) {
-    if (path.empty()) return std::wstring(base);
-    if (!win::path_prefix(path).empty()) return std::wstring(path);
-    if (is_separator(path[0])) return std::wstring(win::path_prefix(base)) + std::wstring(path);
-    return win::join_path(base, path);
-}
-
 std::expected<bds::Architecture, CommandError> package_ide_architecture(App& app) {
     const auto platform = app.global_options.platform;
     if (!platform || app.global_options.architecture) return choose_ide_architecture(app);
@@ -161,10 +145,7 @@ std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std:
     if (stem.empty()) return std::nullopt;
     // The compiler names the package after the whole stem, so Pkg.Design.dpk builds Pkg.Design.bpl.
     const std::wstring name = std::wstring(stem) + L".bpl";
-    const std::wstring directory = resolve_against(current_dir, output_dir);
-    // A bare drive means that drive's current directory; a separator would name its root.
-    if (directory.size() == 2 && has_drive(directory)) return directory + name;
-    return win::join_path(directory, name);
+    return win::resolve_path(win::resolve_path(current_dir, output_dir), name);
 }
 
 std::expected<void, CommandError> run_package(const PackageCommands& command, App& app) {
