@@ -99,7 +99,7 @@ TEST_F(Bds, WithoutAnythingToPatchBuildsTheProjectAsNamed) {
     };
     for (const Case& c : cases) {
         const auto r = run(c.args, "", 7);
-        EXPECT_EQ(r.status, 0u) << r.err;
+        EXPECT_EQ(r.status, 7u) << r.err;
         EXPECT_EQ(r.out, "Starting bds.exe and building...\nbds.exe ran\n");
         const auto ran = toolchain.runs();
         ASSERT_FALSE(ran.empty());

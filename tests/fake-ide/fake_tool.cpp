@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -89,6 +90,7 @@ int wmain(int argc, wchar_t** argv) {
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 
+    // The full 32-bit range, so that a code such as 0xC0000005 can be asked for.
     const std::wstring code = env(L"KESTRUNE_FAKE_EXIT");
-    return code.empty() ? 0 : _wtoi(code.c_str());
+    ExitProcess(code.empty() ? 0 : static_cast<UINT>(wcstoul(code.c_str(), nullptr, 10)));
 }

@@ -88,14 +88,15 @@ std::expected<bds::Architecture, CommandError> package_ide_architecture(App& app
         "the current IDE does not support " + std::string(bds::name(*platform)) + " design-time packages", {}});
 }
 
-// The compiler runs first; its exit status is not looked at, so a failed build is still registered.
-std::expected<void, CommandError> compile_package(App& app, const bds::Installation& installation,
-                                                  const PackageCompile& compile, bds::Architecture architecture) {
+// A compiler that fails leaves no package worth registering: its exit code ends the command.
+std::expected<DWORD, CommandError> compile_package(App& app, const bds::Installation& installation,
+                                                   const PackageCompile& compile, bds::Architecture architecture) {
     const bds::Tool tool = architecture == bds::Architecture::x64 ? bds::Tool::DCC64 : bds::Tool::DCC32;
-    if (auto compiled = run_compile(app, tool, compile.options); !compiled) return compiled;
+    const auto compiled = run_compile(app, tool, compile.options);
+    if (!compiled || *compiled != 0) return compiled;
 
     const auto& output_dir = compile.options.package_bpl_output_dir;
-    if (!compile.install || !output_dir || win::file_stem(compile.options.file).empty()) return {};
+    if (!compile.install || !output_dir || win::file_stem(compile.options.file).empty()) return 0;
     const auto current = win::current_directory();
     if (!current) return std::unexpected(command_error(current.error()));
     const auto path = package_bpl_path(*current, win::to_wide(*output_dir), compile.options.file);
@@ -103,7 +104,7 @@ std::expected<void, CommandError> compile_package(App& app, const bds::Installat
     if (!description) return std::unexpected(command_error(description.error()));
     if (auto registered = register_built_package(installation, architecture, *path, *description); !registered)
         return std::unexpected(command_error(registered.error()));
-    return {};
+    return 0;
 }
 
 }  // namespace
@@ -148,7 +149,7 @@ std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std:
     return win::resolve_path(win::resolve_path(current_dir, output_dir), name);
 }
 
-std::expected<void, CommandError> run_package(const PackageCommands& command, App& app) {
+std::expected<DWORD, CommandError> run_package(const PackageCommands& command, App& app) {
     const bds::Installation& installation = resolve_installation(app);
     const auto architecture = package_ide_architecture(app);
     if (!architecture) return std::unexpected(architecture.error());
@@ -160,10 +161,10 @@ std::expected<void, CommandError> run_package(const PackageCommands& command, Ap
     else
         done = unregister_package(installation, *architecture, std::get<PackageUnregister>(command).bpl_path);
     if (!done) return std::unexpected(command_error(done.error()));
-    return {};
+    return 0;
 }
 
-std::expected<void, CommandError> run_package_command(App& app) {
+std::expected<DWORD, CommandError> run_package_command(App& app) {
     return run_package(std::get<commands::Package>(*app.command).command, app);
 }
 
