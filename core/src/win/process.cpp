@@ -71,7 +71,7 @@ UniqueHandle inheritable_std_handle(DWORD which, HANDLE& out) {
 // A child shares this process's console, so Ctrl+C and Ctrl+Break reach both: the child
 // decides whether they end it, and this process outlives it to clean up after it and report
 // its status.
-BOOL WINAPI while_child_runs(DWORD event) {
+BOOL WINAPI on_console_event(DWORD event) {
     switch (event) {
         case CTRL_C_EVENT:
         case CTRL_BREAK_EVENT: return TRUE;
@@ -89,7 +89,7 @@ BOOL WINAPI while_child_runs(DWORD event) {
 // for the rest of the run: the console delivers an interrupt to each of its processes on its
 // own, so this process may get it only after the child has already ended on it.
 void leave_interrupts_to_children() {
-    static const bool installed = SetConsoleCtrlHandler(while_child_runs, TRUE) != 0;
+    static const bool installed = SetConsoleCtrlHandler(on_console_event, TRUE) != 0;
     (void)installed;
 }
 
