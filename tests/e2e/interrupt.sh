@@ -4,32 +4,8 @@
 # own status; the program outlives it, removes its temporary files and ends with that status.
 # Usage: interrupt.sh KESTRUNE_EXE   (exit 77: skipped, tmux missing)
 set -euo pipefail
-exe=$(realpath "$1")
+source "$(dirname "${BASH_SOURCE[0]}")/tmux_console.sh" "$1" interrupt
 bin=$(dirname "$exe")
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-command -v tmux >/dev/null || { echo "tmux is not installed: skipped"; exit 77; }
-
-# The prefix wine-run gives the executable, so the registry written here is the one it reads.
-case "$exe" in
-  */build/*/bin/*) export KESTRUNE_WINEPREFIX="${KESTRUNE_WINEPREFIX:-${exe%/bin/*}/wineprefix}" ;;
-esac
-wine_run="$repo/cmake/wine-run"
-work=$(mktemp -d)
-tmux_=(tmux -L "kestrune-interrupt-$$" -f /dev/null)
-failures=0
-
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-clear_registry() {
-  for key in Borland CodeGear Embarcadero; do
-    "$wine_run" reg delete "HKCU\\Software\\$key\\BDS" /f >/dev/null 2>&1 || true
-  done
-}
-cleanup() {
-  "${tmux_[@]}" kill-server 2>/dev/null || true
-  clear_registry
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
 # One installation whose bds.exe and DCC32.exe are the stand-in, and a project to patch.
 mkdir -p "$work/ide/bin" "$work/project"
@@ -45,8 +21,8 @@ cat >"$work/project/Project1.dproj" <<'EOF'
 </Project>
 EOF
 printf 'Build stopped\r\n' >"$work/bds-log.txt"
+# A path as a .reg file writes it: backslashes doubled.
 reg_text() { local p; p=$(winpath "$1"); printf '%s' "${p//\\/\\\\}"; }
-clear_registry
 cat >"$work/fixture.reg" <<EOF
 REGEDIT4
 
