@@ -52,8 +52,10 @@ TEST(ProjectPathParts, GroupMembersWithARootOrABareDriveArePatched) {
     ASSERT_TRUE(result && *result) << (result ? "no copy" : result.error().message());
     const auto& files = **result;
     ASSERT_EQ(files.size(), 6u);
-    for (const std::size_t member : {2u, 4u})
-        EXPECT_EQ(win::parent_directory(files[member].path()), root + L"\\Shared") << win::to_utf8(files[member].path());
+    for (const std::size_t member : {2u, 4u}) {
+        const std::wstring& copy = files[member].path();
+        EXPECT_EQ(win::parent_directory(copy), root + L"\\Shared") << win::to_utf8(copy);
+    }
     EXPECT_EQ(win::file_stem(win::file_stem(files[2].path())), L"Lib");
     EXPECT_EQ(win::file_stem(win::file_stem(files[4].path())), L"App");
 }

@@ -59,7 +59,8 @@ BOOL WINAPI on_interrupt(DWORD event) {
 bool wait_for_interrupt(const std::wstring& announce) {
     interrupted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(on_interrupt, TRUE);
-    HANDLE file = CreateFileW(announce.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(announce.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     return WaitForSingleObject(interrupted, 60000) == WAIT_OBJECT_0;
 }

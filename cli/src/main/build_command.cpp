@@ -66,9 +66,9 @@ std::expected<void, CommandError> refuse_non_xml(std::string_view long_name, con
     if (!value) return {};
     const auto refused = text::first_non_xml_char(*value);
     if (!refused) return {};
-    return std::unexpected(CommandError{"the value of --" + std::string(long_name) + " holds " +
-                                            code_point_name(*refused) + ", a character that XML project files cannot hold",
-                                        {}});
+    std::string message = "the value of --" + std::string(long_name) + " holds " + code_point_name(*refused);
+    message += ", a character that XML project files cannot hold";
+    return std::unexpected(CommandError{std::move(message), {}});
 }
 
 // bds.exe gets the configuration and the version information inside an XML copy of the

@@ -77,7 +77,9 @@ ReadResult<Commands> read_select(const args::Matches& m) {
 
 ReadResult<Commands> read_info(const args::Matches&) { return commands::Info{}; }
 
-HandlerResult run_msbuild_build(App& app) { return run_build(app, true, std::get<commands::Build>(*app.command).options); }
+HandlerResult run_msbuild_build(App& app) {
+    return run_build(app, true, std::get<commands::Build>(*app.command).options);
+}
 
 HandlerResult run_bds_build(App& app) { return run_build(app, false, std::get<commands::Bds>(*app.command).options); }
 
@@ -140,7 +142,8 @@ const std::array<Subcommand, 15> subcommand_table{{
      runs_no_tool<run_select_command>},
     {info_name, {}, "Print installed RAD Studio product information", {}, nullptr, false, read_info,
      runs_no_tool<run_info_command>},
-    {self_name, {}, "Manage this tool itself", {}, define_self_subcommands, true, read_self, runs_no_tool<run_self_command>},
+    {self_name, {}, "Manage this tool itself", {}, define_self_subcommands, true, read_self,
+     runs_no_tool<run_self_command>},
 }};
 
 std::vector<args::PossibleValue> platform_values() {
