@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "msbuild/patcher/project_group.hpp"
+#include "project_files.hpp"
+#include "win/path.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::msbuild::patcher {
@@ -21,6 +24,40 @@ TEST(ProjectPathParts, EffectivePathJoinsOnlyRelativePathsOntoTheBase) {
         {{L"App.dproj", L"C:\\"}, L"C:\\App.dproj"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.project.effective_path(), c.effective) << win::to_utf8(c.project.path);
+}
+
+// Members written with a leading backslash, or with a drive and no root, are found where the
+// system finds them, not below the group's directory.
+TEST(ProjectPathParts, GroupMembersWithARootOrABareDriveArePatched) {
+    constexpr std::string_view patchable = R"(<Project>
+    <PropertyGroup><Config>Debug</Config><Platform>Win32</Platform></PropertyGroup>
+    <PropertyGroup Condition="'$(Base)'!=''"/>
+</Project>)";
+    scratch::ProjectDir dir;
+    const scratch::CurrentDirectory cwd{dir.path()};
+    const std::wstring root = dir.path().wstring();
+    const std::wstring drive(win::path_prefix(root));
+    ASSERT_FALSE(drive.empty()) << win::to_utf8(root);
+    dir.write("Shared\\Lib.dproj", patchable);
+    dir.write("Shared\\App.dproj", patchable);
+    // \...\Shared\Lib.dproj on the group's drive, and C:Shared\App.dproj below that drive's current directory.
+    const std::string rooted = win::to_utf8(root.substr(drive.size())) + "\\Shared\\Lib.dproj";
+    const std::string drive_relative = win::to_utf8(drive) + "Shared\\App.dproj";
+    dir.write("grp\\All.groupproj", "<Project><ItemGroup><Projects Include=\"" + rooted + "\"/><Projects Include=\"" +
+                                        drive_relative + "\"/></ItemGroup></Project>");
+
+    BuildOptions options;
+    options.config = "Release";
+    const auto result = patch_project({root + L"\\grp\\All.groupproj", std::nullopt}, std::nullopt, options);
+    ASSERT_TRUE(result && *result) << (result ? "no copy" : result.error().message());
+    const auto& files = **result;
+    ASSERT_EQ(files.size(), 6u);
+    for (const std::size_t member : {2u, 4u}) {
+        const std::wstring& copy = files[member].path();
+        EXPECT_EQ(win::parent_directory(copy), root + L"\\Shared") << win::to_utf8(copy);
+    }
+    EXPECT_EQ(win::file_stem(win::file_stem(files[2].path())), L"Lib");
+    EXPECT_EQ(win::file_stem(win::file_stem(files[4].path())), L"App");
 }
 
 }  // namespace

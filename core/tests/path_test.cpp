@@ -72,5 +72,34 @@ TEST(Path, AbsoluteNeedsADriveOrShareAndARoot) {
         EXPECT_FALSE(is_absolute_path(path)) << to_utf8(path);
 }
 
+TEST(ResolvePath, FollowsTheWindowsRulesForTheBase) {
+    struct Case {
+        std::wstring_view base, path, resolved;
+    };
+    const Case cases[] = {
+        {L"C:\\work\\grp", L"App.dproj", L"C:\\work\\grp\\App.dproj"},
+        {L"C:\\work\\grp\\", L"lib/App.dproj", L"C:\\work\\grp\\lib/App.dproj"},
+        {L"grp", L"..\\App.dproj", L"grp\\..\\App.dproj"},  // "." and ".." stay as written
+        {L"", L"App.dproj", L"App.dproj"},
+        {L"C:\\work", L"", L"C:\\work"},
+        // A drive or share replaces the base, with a root or without one.
+        {L"C:\\work", L"D:\\lib\\App.dproj", L"D:\\lib\\App.dproj"},
+        {L"C:\\work", L"\\\\server\\share\\App.dproj", L"\\\\server\\share\\App.dproj"},
+        {L"C:\\work", L"\\\\?\\D:\\App.dproj", L"\\\\?\\D:\\App.dproj"},
+        {L"C:\\work", L"D:rel\\App.dproj", L"D:rel\\App.dproj"},
+        {L"C:\\work", L"D:", L"D:"},
+        // A leading separator keeps only the base's drive or share.
+        {L"C:\\work\\grp", L"\\Shared\\Lib.dproj", L"C:\\Shared\\Lib.dproj"},
+        {L"\\\\server\\share\\grp", L"/Shared/Lib.dproj", L"\\\\server\\share/Shared/Lib.dproj"},
+        {L"grp", L"\\Shared\\Lib.dproj", L"\\Shared\\Lib.dproj"},
+        {L"D:rel", L"\\Lib.dproj", L"D:\\Lib.dproj"},
+        // After a bare drive a separator would name the drive's root, not its current directory.
+        {L"D:", L"Lib.dproj", L"D:Lib.dproj"},
+        {L"D:rel", L"Lib.dproj", L"D:rel\\Lib.dproj"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(resolve_path(c.base, c.path), c.resolved) << to_utf8(c.base) << " + " << to_utf8(c.path);
+}
+
 }  // namespace
 }  // namespace kestrune::win

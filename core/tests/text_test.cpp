@@ -33,5 +33,23 @@ TEST(Text, LinesAndColumns) {
     EXPECT_EQ(display_width("\xE2\x94\x8C\xC3\xA9x"), 3u);  // ┌éx
 }
 
+TEST(Text, FindsTheFirstCharacterXmlCannotHold) {
+    struct Case {
+        std::string_view text;
+        std::optional<char32_t> refused;
+    } cases[] = {
+        {"ACME \t\r\n\xC2\x85 \xEF\xBF\xBD \xF0\x9F\x98\x80", std::nullopt},  // tab, LF, CR, U+0085, U+FFFD, U+1F600
+        {"", std::nullopt},
+        {std::string_view("A\0B", 3), U'\0'},
+        {"A\x01" "B\x02", U'\x01'},
+        {"x\x0B", U'\x0B'},
+        {"\x1F", U'\x1F'},
+        {"\xEF\xBF\xBE", U'\xFFFE'},
+        {"ok \xEF\xBF\xBF", U'\xFFFF'},
+        {"\xED\xA0\x80", char32_t(0xD800)},  // a surrogate encoded on its own
+    };
+    for (const auto& c : cases) EXPECT_EQ(first_non_xml_char(c.text), c.refused) << c.text;
+}
+
 }  // namespace
 }  // namespace kestrune::text

@@ -87,6 +87,41 @@ TEST_F(Bds, BuildsAPatchedCopyAndEchoesTheLog) {
     EXPECT_EQ(temp_logs(), logs_before);
 }
 
+// The copy is XML, which has no way to write some characters; MSBuild's command line has.
+TEST_F(Bds, AValueXmlCannotHoldIsRefusedBeforeAnythingIsCopiedOrStarted) {
+    toolchain.work.write(L"Project1.dproj", std::string(project));
+    struct Case {
+        std::vector<std::string> options;
+        std::string option, character;  // named in the message
+    };
+    const Case cases[] = {
+        {{"--CompanyName", "A\x01" "B"}, "--CompanyName", "U+0001"},
+        {{"-c", "Release\x1F"}, "--config", "U+001F"},
+        {{"--VersionInfo", "Key=\xEF\xBF\xBE"}, "--VersionInfo", "U+FFFE"},
+        {{"--Comments", "fine", "--ProductVersion", "1.0\xEF\xBF\xBF"}, "--ProductVersion", "U+FFFF"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"bds", "Project1.dproj"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const auto r = run(args);
+        EXPECT_EQ(r.status, 1u) << c.option;
+        EXPECT_EQ(r.out, "") << c.option;
+        EXPECT_EQ(r.err, "Error: the value of " + c.option + " holds " + c.character +
+                             ", a character that XML project files cannot hold\n");
+        EXPECT_FALSE(toolchain.work.exists(L"tools.log")) << c.option;
+        EXPECT_EQ(files_in(toolchain.work), (std::vector<std::string>{"Project1.dproj", "bds-log.txt"})) << c.option;
+    }
+
+    // Tab, line feed and carriage return are XML's own.
+    const auto held = run({"bds", "Project1.dproj", "--CompanyName", "A\tB\r\nC"});
+    EXPECT_EQ(held.status, 0u) << held.err;
+    EXPECT_EQ(toolchain.runs().size(), 1u);
+    const auto msbuild = toolchain.run({"build", "Project1.dproj", "--CompanyName", "A\x01" "B"});
+    EXPECT_EQ(msbuild.status, 0u) << msbuild.err;
+    ASSERT_EQ(toolchain.runs().size(), 2u);
+    EXPECT_NE(toolchain.runs()[1].command_line.find("CompanyName=A\x01" "B"), std::string::npos);
+}
+
 TEST_F(Bds, WithoutAnythingToPatchBuildsTheProjectAsNamed) {
     struct Case {
         std::vector<std::string> args;
@@ -99,7 +134,7 @@ TEST_F(Bds, WithoutAnythingToPatchBuildsTheProjectAsNamed) {
     };
     for (const Case& c : cases) {
         const auto r = run(c.args, "", 7);
-        EXPECT_EQ(r.status, 0u) << r.err;
+        EXPECT_EQ(r.status, 7u) << r.err;
         EXPECT_EQ(r.out, "Starting bds.exe and building...\nbds.exe ran\n");
         const auto ran = toolchain.runs();
         ASSERT_FALSE(ran.empty());

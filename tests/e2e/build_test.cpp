@@ -74,10 +74,10 @@ TEST(Build, WithoutAUsableRsvarsScriptNothingRuns) {
     }
 }
 
-TEST(Build, AFailingMSBuildIsNoFailureOfOurs) {
+TEST(Build, AFailingMSBuildFailsTheCommand) {
     const Toolchain toolchain;
     const auto r = toolchain.run({"build", "p.dproj"}, 3);
-    EXPECT_EQ(r.status, 0u);
+    EXPECT_EQ(r.status, 3u);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(toolchain.runs().size(), 1u);
 }

@@ -29,8 +29,8 @@ void expect_runs(const FakeTree& tree, std::initializer_list<ToolCase> cases) {
     for (const ToolCase& c : cases) {
         SCOPED_TRACE(c.what);
         const Toolchain toolchain(tree);
-        const auto r = toolchain.run(c.args, 1);  // a failing tool still gives status 0
-        EXPECT_EQ(r.status, 0u) << r.err;
+        const auto r = toolchain.run(c.args, 1);  // the tool's failure is the command's
+        EXPECT_EQ(r.status, 1u) << r.err;
         EXPECT_EQ(r.err, "");
         const auto ran = toolchain.runs();
         ASSERT_EQ(ran.size(), 1u);

@@ -3,33 +3,9 @@
 # on it, standard output goes to a file the way `$(kestrune select)` would capture it.
 # Usage: select_prompt.sh KESTRUNE_EXE   (exit 77: skipped, tmux missing)
 set -euo pipefail
-exe=$(realpath "$1")
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-command -v tmux >/dev/null || { echo "tmux is not installed: skipped"; exit 77; }
-
-# The prefix wine-run gives the executable, so the registry written here is the one it reads.
-case "$exe" in
-  */build/*/bin/*) export KESTRUNE_WINEPREFIX="${KESTRUNE_WINEPREFIX:-${exe%/bin/*}/wineprefix}" ;;
-esac
-wine_run="$repo/cmake/wine-run"
-work=$(mktemp -d)
-tmux_=(tmux -L "kestrune-select-$$" -f /dev/null)
-failures=0
-
-clear_registry() {
-  for key in Borland CodeGear Embarcadero; do
-    "$wine_run" reg delete "HKCU\\Software\\$key\\BDS" /f >/dev/null 2>&1 || true
-  done
-}
-cleanup() {
-  "${tmux_[@]}" kill-server 2>/dev/null || true
-  clear_registry
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/tmux_console.sh" "$1" select
 
 # Three installations, oldest first: RAD Studio 2007, 11.1 Alexandria (with an update), 12 Athens.
-clear_registry
 cat >"$work/fixture.reg" <<'EOF'
 REGEDIT4
 
@@ -40,8 +16,7 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Embarcadero\BDS\23.0]
 EOF
-fixture="Z:${work//\//\\}\\fixture.reg"
-"$wine_run" reg import "$fixture" >/dev/null 2>&1
+"$wine_run" reg import "$(winpath "$work/fixture.reg")" >/dev/null 2>&1
 
 pane() { "${tmux_[@]}" capture-pane -p -t prompt; }
 

@@ -62,7 +62,7 @@ public:
     }
 
     // Runs kestrune.exe; the stand-ins record BDSBIN and exit with `tool_exit`.
-    RunResult run(const std::vector<std::string>& args, std::optional<int> tool_exit = std::nullopt) const {
+    RunResult run(const std::vector<std::string>& args, std::optional<DWORD> tool_exit = std::nullopt) const {
         RunOptions options{.cwd = work.path(), .env = {}};
         options.env[L"KESTRUNE_FAKE_LOG"] = work / L"tools.log";
         options.env[L"KESTRUNE_FAKE_ENV"] = L"BDSBIN";

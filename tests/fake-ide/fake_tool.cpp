@@ -7,10 +7,13 @@
 // the code in KESTRUNE_FAKE_EXIT (0 when unset). Named bds.exe, it copies the file named by
 // KESTRUNE_FAKE_BDS_LOG into the file given by its -o"..." argument and, when
 // KESTRUNE_FAKE_BDS_LOCAL is set, leaves a file named like its project with ".local" added,
-// as the IDE does.
+// as the IDE does. When KESTRUNE_FAKE_WAIT names a file, it then creates that file and
+// waits, as a long build would, until Ctrl+C or Ctrl+Break reaches it (a minute at most),
+// and says "<name> interrupted" instead of "ran".
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -42,6 +45,24 @@ std::wstring bds_log_target(const std::wstring& command_line) {
     if (start == std::wstring::npos) return {};
     const auto end = command_line.find(L'"', start + 3);
     return end == std::wstring::npos ? std::wstring() : command_line.substr(start + 3, end - start - 3);
+}
+
+HANDLE interrupted = nullptr;
+
+BOOL WINAPI on_interrupt(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+    SetEvent(interrupted);
+    return TRUE;
+}
+
+// Announces the wait by creating the file, then waits for an interrupt; false after a minute without one.
+bool wait_for_interrupt(const std::wstring& announce) {
+    interrupted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    SetConsoleCtrlHandler(on_interrupt, TRUE);
+    HANDLE file =
+        CreateFileW(announce.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return WaitForSingleObject(interrupted, 60000) == WAIT_OBJECT_0;
 }
 
 }  // namespace
@@ -85,10 +106,15 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
 
-    std::string line = std::string(name.begin(), name.end()) + " ran\n";
+    bool was_interrupted = false;
+    if (const std::wstring announce = env(L"KESTRUNE_FAKE_WAIT"); !announce.empty())
+        was_interrupted = wait_for_interrupt(announce);
+
+    std::string line = std::string(name.begin(), name.end()) + (was_interrupted ? " interrupted\n" : " ran\n");
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 
+    // The full 32-bit range, so that a code such as 0xC0000005 can be asked for.
     const std::wstring code = env(L"KESTRUNE_FAKE_EXIT");
-    return code.empty() ? 0 : _wtoi(code.c_str());
+    ExitProcess(code.empty() ? 0 : static_cast<UINT>(wcstoul(code.c_str(), nullptr, 10)));
 }

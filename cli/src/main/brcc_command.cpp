@@ -27,13 +27,14 @@ ReadResult<msbuild::BrccOptions> read_brcc_options(const args::Matches& matches)
     return msbuild::BrccOptions{std::move(*input), matches.os_text("output_res")};
 }
 
-std::expected<void, CommandError> run_brcc_command(App& app, const msbuild::BrccOptions& options) {
+std::expected<DWORD, CommandError> run_brcc_command(App& app, const msbuild::BrccOptions& options) {
     const bds::Installation& installation = resolve_installation(app);
     const auto brcc32 = bds::brcc32_path(installation, app.global_options.architecture);
     if (!brcc32) return std::unexpected(CommandError{bds::tool_file_name(bds::Tool::BRCC32) + " not found", {}});
     flush();  // our output before the compiler's on the shared console
-    if (auto ran = msbuild::run_brcc(*brcc32, options); !ran) return std::unexpected(command_error(ran.error()));
-    return {};
+    auto code = msbuild::run_brcc(*brcc32, options);
+    if (!code) return std::unexpected(command_error(code.error()));
+    return *code;
 }
 
 }  // namespace kestrune::cli

@@ -1,6 +1,8 @@
 // The brcc subcommand: the resource compiler on one script.
 #pragma once
 
+#include <windows.h>
+
 #include <expected>
 
 #include "args/command.hpp"
@@ -15,7 +17,7 @@ void define_brcc_options(args::Command& command);
 ReadResult<msbuild::BrccOptions> read_brcc_options(const args::Matches& matches);
 
 // Runs BRCC32.exe of the installation the command acts on (for the global --architecture) on
-// the script; its own exit code is not looked at.
-std::expected<void, CommandError> run_brcc_command(App& app, const msbuild::BrccOptions& options);
+// the script; gives its exit code, whatever its value.
+std::expected<DWORD, CommandError> run_brcc_command(App& app, const msbuild::BrccOptions& options);
 
 }  // namespace kestrune::cli

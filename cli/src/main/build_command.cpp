@@ -1,6 +1,7 @@
 #include "main/build_command.hpp"
 
 #include <array>
+#include <cstdio>
 #include <memory>
 
 #include "bds/bds_builder.hpp"
@@ -10,6 +11,7 @@
 #include "main/installations.hpp"
 #include "msbuild/msbuild_builder.hpp"
 #include "output/sink.hpp"
+#include "text/text.hpp"
 
 namespace kestrune::cli {
 namespace {
@@ -52,6 +54,32 @@ const std::array<VersionInfoOption, 11> version_info_options{{
 
 constexpr std::string_view raw_long_help_tail =
     "\n\nValues specified by individual options with the same names override those specified here.";
+
+// "U+0001": a character as the Unicode charts name it.
+std::string code_point_name(char32_t c) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
+    return buffer;
+}
+
+std::expected<void, CommandError> refuse_non_xml(std::string_view long_name, const std::optional<std::string>& value) {
+    if (!value) return {};
+    const auto refused = text::first_non_xml_char(*value);
+    if (!refused) return {};
+    std::string message = "the value of --" + std::string(long_name) + " holds " + code_point_name(*refused);
+    message += ", a character that XML project files cannot hold";
+    return std::unexpected(CommandError{std::move(message), {}});
+}
+
+// bds.exe gets the configuration and the version information inside an XML copy of the
+// project, and XML cannot write every character: a value it cannot hold is refused before
+// anything is copied or started. MSBuild takes them on its command line, which holds them.
+std::expected<void, CommandError> refuse_what_xml_cannot_hold(const msbuild::BuildOptions& options) {
+    if (auto ok = refuse_non_xml("config", options.config); !ok) return ok;
+    for (const auto& option : version_info_options)
+        if (auto ok = refuse_non_xml(option.long_name, options.version_info.*option.field); !ok) return ok;
+    return {};
+}
 
 }  // namespace
 
@@ -122,6 +150,10 @@ std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const m
     // The back-end gets its own copy; the splash choice is a global option, not the subcommand's.
     msbuild::BuildOptions build_options = options;
     build_options.no_splash = app.global_options.no_splash;
+    // Checked before the installation is fixed: a value that cannot be built with is the command line's fault.
+    if (!use_msbuild) {
+        if (auto ok = refuse_what_xml_cannot_hold(build_options); !ok) return std::unexpected(std::move(ok.error()));
+    }
     const bds::Installation& installation = resolve_installation(app);
 
     std::unique_ptr<msbuild::Builder> builder;

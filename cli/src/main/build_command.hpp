@@ -20,7 +20,7 @@ ReadResult<msbuild::BuildOptions> read_build_options(const args::Matches& matche
 msbuild::VersionInfo read_version_info(const args::Matches& matches);
 
 // Builds the project with MSBuild (use_msbuild) or with bds.exe on the installation the
-// command acts on; gives the build tool's exit code, which the caller does not look at.
+// command acts on; gives the build tool's exit code, whatever its value.
 std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const msbuild::BuildOptions& options);
 // bds.exe of the installation the command acts on, for the global --architecture.
 std::expected<std::string, CommandError> find_bds_exe(App& app);

@@ -77,18 +77,11 @@ ReadResult<Commands> read_select(const args::Matches& m) {
 
 ReadResult<Commands> read_info(const args::Matches&) { return commands::Info{}; }
 
-// The build tool's exit code is dropped: a build that ran is a success whatever it returned.
 HandlerResult run_msbuild_build(App& app) {
-    auto code = run_build(app, true, std::get<commands::Build>(*app.command).options);
-    if (!code) return std::unexpected(std::move(code.error()));
-    return {};
+    return run_build(app, true, std::get<commands::Build>(*app.command).options);
 }
 
-HandlerResult run_bds_build(App& app) {
-    auto code = run_build(app, false, std::get<commands::Bds>(*app.command).options);
-    if (!code) return std::unexpected(std::move(code.error()));
-    return {};
-}
+HandlerResult run_bds_build(App& app) { return run_build(app, false, std::get<commands::Bds>(*app.command).options); }
 
 template <class Variant, bds::Tool Compiler>
 HandlerResult run_fixed_compiler(App& app) {
@@ -96,6 +89,11 @@ HandlerResult run_fixed_compiler(App& app) {
 }
 
 HandlerResult run_brcc(App& app) { return run_brcc_command(app, std::get<commands::Brcc>(*app.command).options); }
+
+template <std::expected<void, CommandError> (*Run)(App&)>
+HandlerResult runs_no_tool(App& app) {
+    return without_tool(Run(app));
+}
 
 ReadResult<Commands> read_self(const args::Matches& m) {
     auto command = read_self_command(m);
@@ -133,18 +131,19 @@ const std::array<Subcommand, 15> subcommand_table{{
     {brcc_name, brcc_aliases, "Resource compiler (brcc32.exe)", {}, define_brcc_options, false, read_brcc,
      run_brcc},
     {env_name, {}, "Manage IDE environment variables", {}, define_env_subcommands, false, read_env,
-     run_env_command},
+     runs_no_tool<run_env_command>},
     {env_path_name, env_path_aliases, "Manage IDE environment variable PATH", {}, define_path_subcommands, false,
-     read_path_list_command<commands::EnvPath>, run_env_path_command},
+     read_path_list_command<commands::EnvPath>, runs_no_tool<run_env_path_command>},
     {library_path_name, library_path_aliases, "Manage IDE library path", {}, define_path_subcommands, false,
-     read_path_list_command<commands::LibraryPath>, run_library_path_command},
+     read_path_list_command<commands::LibraryPath>, runs_no_tool<run_library_path_command>},
     {browsing_path_name, browsing_path_aliases, "Manage IDE browsing path", {}, define_path_subcommands, false,
-     read_path_list_command<commands::BrowsingPath>, run_browsing_path_command},
+     read_path_list_command<commands::BrowsingPath>, runs_no_tool<run_browsing_path_command>},
     {select_name, {}, "Select IDE interactively", {}, define_select_options, false, read_select,
-     run_select_command},
+     runs_no_tool<run_select_command>},
     {info_name, {}, "Print installed RAD Studio product information", {}, nullptr, false, read_info,
-     run_info_command},
-    {self_name, {}, "Manage this tool itself", {}, define_self_subcommands, true, read_self, run_self_command},
+     runs_no_tool<run_info_command>},
+    {self_name, {}, "Manage this tool itself", {}, define_self_subcommands, true, read_self,
+     runs_no_tool<run_self_command>},
 }};
 
 std::vector<args::PossibleValue> platform_values() {
@@ -154,6 +153,11 @@ std::vector<args::PossibleValue> platform_values() {
 }
 
 }  // namespace
+
+HandlerResult without_tool(std::expected<void, CommandError> done) {
+    if (!done) return std::unexpected(std::move(done.error()));
+    return 0;
+}
 
 std::span<const Subcommand> subcommands() { return subcommand_table; }
 

@@ -1,6 +1,9 @@
 // The command tree: the top command, its global options and the 15 subcommands.
 #pragma once
 
+#include <windows.h>
+
+#include <expected>
 #include <span>
 #include <string_view>
 
@@ -14,7 +17,11 @@ namespace kestrune::cli {
 inline constexpr std::string_view program_name = "Kestrune CLI";
 inline constexpr std::string_view program_version = "1.0.4";
 
-using HandlerResult = std::expected<void, CommandError>;
+// What a handler ends with: the exit code of the tool it ran, unchanged (0 when it ran none),
+// which becomes the process's exit status; or the error that main reports.
+using HandlerResult = std::expected<DWORD, CommandError>;
+// The outcome of a handler that runs no tool.
+HandlerResult without_tool(std::expected<void, CommandError> done);
 
 // One subcommand: what the tree declares, how its parse result is read, and who runs it.
 struct Subcommand {

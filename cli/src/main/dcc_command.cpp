@@ -174,20 +174,21 @@ ReadResult<msbuild::DccOptions> read_dcc_options(const args::Matches& matches) {
     return options;
 }
 
-std::expected<void, CommandError> run_dcc_command(App& app) {
+std::expected<DWORD, CommandError> run_dcc_command(App& app) {
     // Checked before the installation is fixed, so this reads no registry.
     const auto platform = app.global_options.platform;
     if (!platform) return std::unexpected(CommandError{"the platform must be specified", {}});
     return run_compile(app, platform_compiler_table[bds::position(*platform)], std::get<commands::Dcc>(*app.command).options);
 }
 
-std::expected<void, CommandError> run_compile(App& app, bds::Tool tool, const msbuild::DccOptions& options) {
+std::expected<DWORD, CommandError> run_compile(App& app, bds::Tool tool, const msbuild::DccOptions& options) {
     const bds::Installation& installation = resolve_installation(app);
     const auto compiler = bds::compiler_path(installation, tool, app.global_options.architecture);
     if (!compiler) return std::unexpected(CommandError{bds::tool_file_name(tool) + " not found", {}});
     flush();  // our output before the compiler's on the shared console
-    if (auto ran = msbuild::run_dcc(*compiler, options); !ran) return std::unexpected(command_error(ran.error()));
-    return {};
+    auto code = msbuild::run_dcc(*compiler, options);
+    if (!code) return std::unexpected(command_error(code.error()));
+    return *code;
 }
 
 }  // namespace kestrune::cli

@@ -1,7 +1,10 @@
 // The compiler subcommands dcc, dcc32, dcc64 and dccarm64ec (and package compile).
 #pragma once
 
+#include <windows.h>
+
 #include <array>
+#include <expected>
 
 #include "args/command.hpp"
 #include "bds/enums.hpp"
@@ -23,11 +26,11 @@ inline constexpr std::array<bds::Tool, 10> platform_compiler_table{
 };
 
 // Runs the tool's compiler file of the installation the command acts on (for the global
-// --architecture) on the options; the compiler's own exit code is not looked at.
-std::expected<void, CommandError> run_compile(App& app, bds::Tool tool, const msbuild::DccOptions& options);
+// --architecture) on the options; gives the compiler's exit code, whatever its value.
+std::expected<DWORD, CommandError> run_compile(App& app, bds::Tool tool, const msbuild::DccOptions& options);
 
 // The dcc branch: the compiler of the global --platform.
-std::expected<void, CommandError> run_dcc_command(App& app);
+std::expected<DWORD, CommandError> run_dcc_command(App& app);
 
 inline constexpr std::string_view default_alias =
     "Generics.Collections=System.Generics.Collections;Generics.Defaults=System.Generics.Defaults;"

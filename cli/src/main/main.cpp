@@ -76,13 +76,14 @@ int run_main(const std::vector<std::wstring>& arguments) {
 
     const Subcommand* subcommand = nullptr;
     if (const auto* sub = matches.subcommand()) subcommand = find_subcommand(sub->name);
-    const HandlerResult result = subcommand ? subcommand->run(*app) : run_without_subcommand(*app);
+    const HandlerResult result = subcommand ? subcommand->run(*app) : without_tool(run_without_subcommand(*app));
     flush();
     if (!result) {
         eprint(result.error().report());
         return handler_failed;
     }
-    return 0;
+    // A tool that failed has reported on the console; its exit code, all 32 bits of it, is ours.
+    return static_cast<int>(*result);
 }
 
 }  // namespace kestrune::cli

@@ -79,22 +79,6 @@ namespace {
 // The registry names a package by its path's display text.
 std::wstring value_name(std::wstring_view bpl_path) { return win::to_wide(win::to_utf8(bpl_path)); }
 
-bool is_separator(wchar_t c) { return c == L'\\' || c == L'/'; }
-bool has_drive(std::wstring_view path) {
-    if (path.size() < 2 || path[1] != L':') return false;
-    const wchar_t letter = path[0];
-    return (letter >= L'A' && letter <= L'Z') || (letter >= L'a' && letter <= L'z');
-}
-
-// The path resolved against a base the way Windows resolves it: a path with a drive or a UNC
-// server stands alone, a rooted one keeps only the base's drive, a relative one is appended.
-std::wstring resolve_against(std::wstring_view base, std::wstring_view path) {
-    if (path.empty()) return std::wstring(base);
-    if (!win::path_prefix(path).empty()) return std::wstring(path);
-    if (is_separator(path[0])) return std::wstring(win::path_prefix(base)) + std::wstring(path);
-    return win::join_path(base, path);
-}
-
 std::expected<bds::Architecture, CommandError> package_ide_architecture(App& app) {
     const auto platform = app.global_options.platform;
     if (!platform || app.global_options.architecture) return choose_ide_architecture(app);
@@ -104,14 +88,15 @@ std::expected<bds::Architecture, CommandError> package_ide_architecture(App& app
         "the current IDE does not support " + std::string(bds::name(*platform)) + " design-time packages", {}});
 }
 
-// The compiler runs first; its exit status is not looked at, so a failed build is still registered.
-std::expected<void, CommandError> compile_package(App& app, const bds::Installation& installation,
-                                                  const PackageCompile& compile, bds::Architecture architecture) {
+// A compiler that fails leaves no package worth registering: its exit code ends the command.
+std::expected<DWORD, CommandError> compile_package(App& app, const bds::Installation& installation,
+                                                   const PackageCompile& compile, bds::Architecture architecture) {
     const bds::Tool tool = architecture == bds::Architecture::x64 ? bds::Tool::DCC64 : bds::Tool::DCC32;
-    if (auto compiled = run_compile(app, tool, compile.options); !compiled) return compiled;
+    const auto compiled = run_compile(app, tool, compile.options);
+    if (!compiled || *compiled != 0) return compiled;
 
     const auto& output_dir = compile.options.package_bpl_output_dir;
-    if (!compile.install || !output_dir || win::file_stem(compile.options.file).empty()) return {};
+    if (!compile.install || !output_dir || win::file_stem(compile.options.file).empty()) return 0;
     const auto current = win::current_directory();
     if (!current) return std::unexpected(command_error(current.error()));
     const auto path = package_bpl_path(*current, win::to_wide(*output_dir), compile.options.file);
@@ -119,7 +104,7 @@ std::expected<void, CommandError> compile_package(App& app, const bds::Installat
     if (!description) return std::unexpected(command_error(description.error()));
     if (auto registered = register_built_package(installation, architecture, *path, *description); !registered)
         return std::unexpected(command_error(registered.error()));
-    return {};
+    return 0;
 }
 
 }  // namespace
@@ -161,13 +146,10 @@ std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std:
     if (stem.empty()) return std::nullopt;
     // The compiler names the package after the whole stem, so Pkg.Design.dpk builds Pkg.Design.bpl.
     const std::wstring name = std::wstring(stem) + L".bpl";
-    const std::wstring directory = resolve_against(current_dir, output_dir);
-    // A bare drive means that drive's current directory; a separator would name its root.
-    if (directory.size() == 2 && has_drive(directory)) return directory + name;
-    return win::join_path(directory, name);
+    return win::resolve_path(win::resolve_path(current_dir, output_dir), name);
 }
 
-std::expected<void, CommandError> run_package(const PackageCommands& command, App& app) {
+std::expected<DWORD, CommandError> run_package(const PackageCommands& command, App& app) {
     const bds::Installation& installation = resolve_installation(app);
     const auto architecture = package_ide_architecture(app);
     if (!architecture) return std::unexpected(architecture.error());
@@ -179,10 +161,10 @@ std::expected<void, CommandError> run_package(const PackageCommands& command, Ap
     else
         done = unregister_package(installation, *architecture, std::get<PackageUnregister>(command).bpl_path);
     if (!done) return std::unexpected(command_error(done.error()));
-    return {};
+    return 0;
 }
 
-std::expected<void, CommandError> run_package_command(App& app) {
+std::expected<DWORD, CommandError> run_package_command(App& app) {
     return run_package(std::get<commands::Package>(*app.command).command, app);
 }
 

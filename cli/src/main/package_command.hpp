@@ -1,6 +1,8 @@
 // The package subcommand: design-time packages compiled, registered and unregistered.
 #pragma once
 
+#include <windows.h>
+
 #include <expected>
 #include <optional>
 #include <string>
@@ -58,9 +60,10 @@ win::RegistryResult<void> unregister_package(const bds::Installation& installati
 std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std::wstring_view output_dir,
                                              std::wstring_view source);
 
-// Compiles, registers or unregisters, printing nothing of its own.
-std::expected<void, CommandError> run_package(const PackageCommands& command, App& app);
+// Compiles, registers or unregisters, printing nothing of its own; gives the compiler's exit
+// code for compile (a package that failed to compile is not registered), else 0.
+std::expected<DWORD, CommandError> run_package(const PackageCommands& command, App& app);
 // package's branch of the dispatch.
-std::expected<void, CommandError> run_package_command(App& app);
+std::expected<DWORD, CommandError> run_package_command(App& app);
 
 }  // namespace kestrune::cli

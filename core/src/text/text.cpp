@@ -33,6 +33,20 @@ std::size_t first_code_point(std::string_view s, std::size_t begin, char32_t& cp
 
 }  // namespace
 
+bool is_xml_char(char32_t c) {
+    return c == 0x09 || c == 0x0A || c == 0x0D || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+std::optional<char32_t> first_non_xml_char(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        char32_t cp = 0;
+        at = first_code_point(text, at, cp);
+        if (!is_xml_char(cp)) return cp;
+    }
+    return std::nullopt;
+}
+
 bool is_white_space(char32_t c) {
     return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
            c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;

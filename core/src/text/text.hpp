@@ -1,11 +1,18 @@
 // Small text helpers shared by every subsystem: Unicode white space, ASCII case folding.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kestrune::text {
+
+// Whether XML 1.0 can hold the character: tab, line feed, carriage return, and every other
+// scalar value from U+0020 except U+FFFE and U+FFFF (surrogates are no characters at all).
+bool is_xml_char(char32_t c);
+// The first character of UTF-8 text that XML 1.0 cannot hold, or nullopt when there is none.
+std::optional<char32_t> first_non_xml_char(std::string_view text);
 
 // Characters with the Unicode White_Space property.
 bool is_white_space(char32_t c);

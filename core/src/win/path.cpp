@@ -34,6 +34,15 @@ std::size_t extension_point(std::wstring_view name) {
 std::string join_path(std::string_view path, std::string_view component) { return join(path, component); }
 std::wstring join_path(std::wstring_view path, std::wstring_view component) { return join(path, component); }
 
+std::wstring resolve_path(std::wstring_view base, std::wstring_view path) {
+    if (path.empty()) return std::wstring(base);
+    if (!path_prefix(path).empty()) return std::wstring(path);
+    if (is_separator(path[0])) return std::wstring(path_prefix(base)) + std::wstring(path);
+    // A separator after a bare drive would name its root, not its current directory.
+    if (base.size() == 2 && has_drive(base)) return std::wstring(base) + std::wstring(path);
+    return join_path(base, path);
+}
+
 std::wstring_view path_prefix(std::wstring_view path) {
     if (has_drive(path)) return path.substr(0, 2);
     if (path.size() < 2 || !is_separator(path[0]) || !is_separator(path[1])) return {};

@@ -12,6 +12,12 @@ namespace kestrune::win {
 std::string join_path(std::string_view path, std::string_view component);
 std::wstring join_path(std::wstring_view path, std::wstring_view component);
 
+// The path as Windows resolves it against a base directory: one with a drive or a UNC share
+// (absolute, or a drive without a root such as D:rel) replaces the base; one that begins with
+// a separator keeps only the base's drive or share; a relative one is joined onto the base,
+// directly after a bare drive ("D:" + "x" is D:x); the empty path is the base itself.
+std::wstring resolve_path(std::wstring_view base, std::wstring_view path);
+
 // The drive ("C:") or the UNC server and share ("\\server\share") that the path begins with;
 // empty when it has neither.
 std::wstring_view path_prefix(std::wstring_view path);

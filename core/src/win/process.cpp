@@ -68,6 +68,31 @@ UniqueHandle inheritable_std_handle(DWORD which, HANDLE& out) {
     return UniqueHandle(duplicate);
 }
 
+// A child shares this process's console, so Ctrl+C and Ctrl+Break reach both: the child
+// decides whether they end it, and this process outlives it to clean up after it and report
+// its status.
+BOOL WINAPI on_console_event(DWORD event) {
+    switch (event) {
+        case CTRL_C_EVENT:
+        case CTRL_BREAK_EVENT: return TRUE;
+        case CTRL_CLOSE_EVENT:
+            // The system ends the process as soon as this returns, or a few seconds after the
+            // console closed. Held here, it gives the main thread, whose child is closed with
+            // the console too, that time to delete its temporary files and exit on its own.
+            Sleep(INFINITE);
+            return TRUE;
+        default: return FALSE;
+    }
+}
+
+// From the first child on, the console's interrupts are the children's. The handler stays
+// for the rest of the run: the console delivers an interrupt to each of its processes on its
+// own, so this process may get it only after the child has already ended on it.
+void leave_interrupts_to_children() {
+    static const bool installed = SetConsoleCtrlHandler(on_console_event, TRUE) != 0;
+    (void)installed;
+}
+
 }  // namespace
 
 ChildCommand& ChildCommand::arg(std::wstring text) {
@@ -143,6 +168,7 @@ std::expected<DWORD, IoError> run_child(const ChildCommand& command) {
                                             inheritable_std_handle(STD_ERROR_HANDLE, startup.hStdError)};
 
     std::wstring line = command_line(command);  // CreateProcessW may write into it
+    leave_interrupts_to_children();
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
         return std::unexpected(IoError::last_error());

@@ -49,7 +49,10 @@ std::wstring command_line(const ChildCommand& command);
 std::optional<std::wstring> find_program(std::wstring_view name);
 
 // Runs the child with this process's standard handles, environment and current directory,
-// waits for it without a time-out and gives its exit code.
+// waits for it without a time-out and gives its exit code. From then on Ctrl+C and Ctrl+Break
+// are left to the children: this process ignores them, so it outlives an interrupted child
+// and its callers still clean up after it. When the console closes, the process is held for
+// the few seconds the system grants, so that the caller can finish in that time.
 std::expected<DWORD, IoError> run_child(const ChildCommand& command);
 
 }  // namespace kestrune::win

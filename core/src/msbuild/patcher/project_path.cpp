@@ -5,8 +5,8 @@
 namespace kestrune::msbuild::patcher {
 
 std::wstring ProjectPath::effective_path() const {
-    if (!base_dir || win::is_absolute_path(path)) return path;
-    return win::join_path(*base_dir, path);
+    if (!base_dir) return path;
+    return win::resolve_path(*base_dir, path);
 }
 
 }  // namespace kestrune::msbuild::patcher

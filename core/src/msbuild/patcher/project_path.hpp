@@ -12,7 +12,8 @@ struct ProjectPath {
     std::wstring path;
     std::optional<std::wstring> base_dir;  // what a relative `path` is relative to
 
-    // `path` itself when it is absolute or there is no base directory, else the two joined.
+    // `path` itself when there is no base directory, else `path` resolved against it by the
+    // platform's rules.
     std::wstring effective_path() const;
 };
 

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Ctrl+C on a real console while a tool runs: tmux gives Wine a terminal, send-keys types the
+# interrupt once the stand-in tool says it is waiting. The tool receives it and ends with its
+# own status; the program outlives it, removes its temporary files and ends with that status.
+# Usage: interrupt.sh KESTRUNE_EXE   (exit 77: skipped, tmux missing)
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/tmux_console.sh" "$1" interrupt
+bin=$(dirname "$exe")
+
+# One installation whose bds.exe and DCC32.exe are the stand-in, and a project to patch.
+mkdir -p "$work/ide/bin" "$work/project"
+cp "$bin/fake_tool.exe" "$work/ide/bin/bds.exe"
+cp "$bin/fake_tool.exe" "$work/ide/bin/DCC32.exe"
+cat >"$work/project/Project1.dproj" <<'EOF'
+<Project xmlns="http://schemas.microsoft.com/developer/msbuild/2003">
+    <PropertyGroup>
+        <Config Condition="'$(Config)'==''">Debug</Config>
+        <Platform Condition="'$(Platform)'==''">Win32</Platform>
+    </PropertyGroup>
+    <PropertyGroup Condition="'$(Base)'!=''"/>
+</Project>
+EOF
+printf 'Build stopped\r\n' >"$work/bds-log.txt"
+# A path as a .reg file writes it: backslashes doubled.
+reg_text() { local p; p=$(winpath "$1"); printf '%s' "${p//\\/\\\\}"; }
+cat >"$work/fixture.reg" <<EOF
+REGEDIT4
+
+[HKEY_CURRENT_USER\\Software\\Embarcadero\\BDS\\23.0]
+"RootDir"="$(reg_text "$work/ide")"
+"App"="$(reg_text "$work/ide/bin/bds.exe")"
+
+[HKEY_CURRENT_USER\\Software\\Embarcadero\\BDS\\23.0\\Personalities]
+"Delphi.Win32"=""
+EOF
+"$wine_run" reg import "$(winpath "$work/fixture.reg")" >/dev/null 2>&1
+
+pane() { "${tmux_[@]}" capture-pane -p -t interrupt; }
+fail() {
+  echo "FAIL [$scenario]: $*"
+  pane | grep -v '^$' | sed 's/^/  | /' || true
+  failures=$((failures + 1))
+}
+wait_for_file() {  # PATH: until it exists (30 s at most)
+  for _ in $(seq 300); do
+    [ -e "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# SCENARIO EXPECTED_STDOUT ARGS...: runs the program in the project directory with the stand-in
+# waiting for an interrupt (it then ends with status 3), types Ctrl+C once it waits, and checks
+# the status, standard output, that the project directory holds nothing but the project and
+# that the bds.exe log named on the tool's command line is gone.
+scenario() {
+  scenario=$1 expected=$2
+  shift 2
+  rm -f "$work/out" "$work/err" "$work/status" "$work/waiting" "$work/tools.log"
+  find "$work/project" -mindepth 1 ! -name Project1.dproj -delete
+  local command
+  command="cd $(printf '%q' "$work/project") && $(printf '%q ' env \
+    KESTRUNE_FAKE_WAIT="$(winpath "$work/waiting")" KESTRUNE_FAKE_EXIT=3 \
+    KESTRUNE_FAKE_LOG="$(winpath "$work/tools.log")" KESTRUNE_FAKE_BDS_LOG="$(winpath "$work/bds-log.txt")" \
+    KESTRUNE_FAKE_BDS_LOCAL=1 "$wine_run" "$exe" "$@")"
+  command+=">$(printf '%q' "$work/out") 2>$(printf '%q' "$work/err"); echo \$? >$(printf '%q' "$work/status"); sleep 600"
+  "${tmux_[@]}" new-session -d -s interrupt -x 120 -y 30 "$command"
+  if ! wait_for_file "$work/waiting"; then
+    fail "the tool never started waiting"
+  else
+    "${tmux_[@]}" send-keys -t interrupt C-c
+    for _ in $(seq 300); do [ -s "$work/status" ] && break; sleep 0.1; done
+    if [ ! -s "$work/status" ]; then
+      fail "the program did not end"
+    else
+      [ "$(cat "$work/status")" = 3 ] || fail "exit status $(cat "$work/status"), expected the tool's 3"
+      [ "$(cat "$work/out")" = "$expected" ] || fail "stdout '$(cat "$work/out")', expected '$expected'"
+      [ ! -s "$work/err" ] || fail "stderr '$(cat "$work/err")'"
+      local left
+      left=$(ls -A "$work/project")
+      [ "$left" = Project1.dproj ] || fail "the project directory holds: $(echo $left)"
+      local log
+      log=$(sed -n 's/^command line: .*-o"\([^"]*\)".*/\1/p' "$work/tools.log" | tr -d '\r')
+      if [ -n "$log" ]; then
+        local unix_log
+        unix_log=$("$wine_run" winepath.exe -u "$log" 2>/dev/null | tr -d '\r')
+        if [ -z "$unix_log" ] || [ -e "$unix_log" ]; then
+          fail "the bds.exe log $log is still there"
+          [ -n "$unix_log" ] && rm -f "$unix_log"
+        fi
+      fi
+    fi
+  fi
+  "${tmux_[@]}" kill-session -t interrupt 2>/dev/null || true
+}
+
+scenario "bds on a patched copy" $'Starting bds.exe and building...\nbds.exe interrupted\nBuild stopped' \
+  bds Project1.dproj -c Release
+scenario "a compiler" 'DCC32.exe interrupted' dcc32 Project1.dpr
+[ "$failures" = 0 ] || { echo "$failures failure(s)"; exit 1; }
+echo "interrupt: all scenarios passed"
