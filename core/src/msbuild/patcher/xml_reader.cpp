@@ -70,7 +70,7 @@ std::optional<Fault> character_fault(std::string_view content, pugi::xml_encodin
                                      std::optional<std::string_view> declared) {
     if (encoding == pugi::encoding_latin1) {
         for (std::size_t i = 0; i < content.size(); ++i)
-            if (const auto c = static_cast<unsigned char>(content[i]); !is_xml_char(c))
+            if (const auto c = static_cast<unsigned char>(content[i]); !text::is_xml_char(c))
                 return Fault{static_cast<std::ptrdiff_t>(i), not_allowed(c)};
         return std::nullopt;
     }
@@ -86,7 +86,7 @@ std::optional<Fault> character_fault(std::string_view content, pugi::xml_encodin
                                  " is not supported (only UTF-8, UTF-16, UTF-32 and ISO-8859-1 are read)"};
         const auto c = win::next_utf8(content, i);
         if (!c) return Fault{at, "invalid UTF-8 (byte " + hex("0x%02X", byte) + ")"};
-        if (!is_xml_char(*c)) return Fault{at, not_allowed(*c)};
+        if (!text::is_xml_char(*c)) return Fault{at, not_allowed(*c)};
     }
     return std::nullopt;
 }
@@ -125,7 +125,7 @@ std::optional<Fault> reference_fault(std::string_view text) {
         if (name.starts_with('#')) {
             const auto c = referenced_character(name.substr(1));
             if (!c) return Fault{at, "malformed character reference " + reference()};
-            if (!is_xml_char(*c)) return Fault{at, "character reference " + reference() + " names a character XML does not allow"};
+            if (!text::is_xml_char(*c)) return Fault{at, "character reference " + reference() + " names a character XML does not allow"};
         } else if (!name.empty() && is_name_start(name.front()) && std::all_of(name.begin(), name.end(), is_name_char)) {
             if (std::find(std::begin(predefined_entities), std::end(predefined_entities), name) == std::end(predefined_entities))
                 return Fault{at, "undefined entity " + reference()};
@@ -200,11 +200,6 @@ std::optional<Fault> structure_fault(const pugi::xml_document& raw, std::string_
 }
 
 }  // namespace
-
-bool is_xml_char(char32_t c) {
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
-           (c >= 0x10000 && c <= 0x10FFFF);
-}
 
 std::expected<void, ProjectError> parse_project(std::string_view content, pugi::xml_document& document) {
     const pugi::xml_parse_result result = document.load_buffer(content.data(), content.size(), tree_options);

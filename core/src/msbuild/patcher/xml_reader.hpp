@@ -22,7 +22,4 @@ inline constexpr std::size_t max_element_depth = 1000;
 // not read here, or nests elements deeper than max_element_depth.
 std::expected<void, ProjectError> parse_project(std::string_view content, pugi::xml_document& document);
 
-// Whether XML 1.0 can hold the character.
-bool is_xml_char(char32_t c);
-
 }  // namespace kestrune::msbuild::patcher
