@@ -19,19 +19,45 @@ std::size_t last_code_point(std::string_view s, std::size_t end, char32_t& cp) {
     return start;
 }
 
-std::size_t first_code_point(std::string_view s, std::size_t begin, char32_t& cp) {
-    const auto b0 = static_cast<unsigned char>(s[begin]);
-    std::size_t len = b0 < 0x80 ? 1 : (b0 & 0xE0) == 0xC0 ? 2 : (b0 & 0xF0) == 0xE0 ? 3 : (b0 & 0xF8) == 0xF0 ? 4 : 0;
-    if (len == 0 || begin + len > s.size()) {
-        cp = 0xFFFD;
-        return begin + 1;
-    }
-    cp = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
-    for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[begin + k]) & 0x3F);
-    return begin + len;
-}
-
 }  // namespace
+
+std::optional<char32_t> next_code_point(std::string_view text, std::size_t& at) {
+    const auto b0 = static_cast<unsigned char>(text[at]);
+    std::size_t len = 0;
+    char32_t cp = 0;
+    char32_t min = 0;
+    if (b0 < 0x80) {
+        ++at;
+        return b0;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        len = 2, cp = b0 & 0x1F, min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3, cp = b0 & 0x0F, min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4, cp = b0 & 0x07, min = 0x10000;
+    } else {
+        ++at;
+        return std::nullopt;
+    }
+    if (at + len > text.size()) {
+        ++at;
+        return std::nullopt;
+    }
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(text[at + k]);
+        if ((b & 0xC0) != 0x80) {
+            ++at;
+            return std::nullopt;
+        }
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++at;
+        return std::nullopt;
+    }
+    at += len;
+    return cp;
+}
 
 bool is_white_space(char32_t c) {
     return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
@@ -41,9 +67,9 @@ bool is_white_space(char32_t c) {
 std::string_view trim_start(std::string_view text) {
     std::size_t begin = 0;
     while (begin < text.size()) {
-        char32_t cp = 0;
-        const std::size_t next = first_code_point(text, begin, cp);
-        if (!is_white_space(cp)) break;
+        std::size_t next = begin;
+        const auto cp = next_code_point(text, next);
+        if (!cp || !is_white_space(*cp)) break;
         begin = next;
     }
     return text.substr(begin);

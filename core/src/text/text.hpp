@@ -1,11 +1,17 @@
-// Small text helpers shared by every subsystem: Unicode white space, ASCII case folding.
+// Small text helpers shared by every subsystem: UTF-8 decoding, Unicode white space, ASCII
+// case folding.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kestrune::text {
+
+// Decodes the code point that starts at `at` in UTF-8 text and moves `at` past it. An
+// invalid sequence (overlong, surrogate, truncated, stray byte) gives nullopt and moves one byte.
+std::optional<char32_t> next_code_point(std::string_view text, std::size_t& at);
 
 // Characters with the Unicode White_Space property.
 bool is_white_space(char32_t c);
