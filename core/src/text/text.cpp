@@ -110,13 +110,6 @@ bool equal_ignore_ascii_case(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
-std::size_t display_width(std::string_view text) {
-    std::size_t n = 0;
-    for (const char c : text)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-    return n;
-}
-
 std::vector<std::string_view> split_lines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;

@@ -25,8 +25,6 @@ std::string ascii_lower(std::string_view text);
 bool equal_ignore_ascii_case(std::string_view a, std::string_view b);
 bool equal_ignore_ascii_case(std::wstring_view a, std::wstring_view b);
 
-// Columns UTF-8 text takes on a terminal: one per code point.
-std::size_t display_width(std::string_view text);
 // The lines of a text, split at line feeds; the last line may be empty.
 std::vector<std::string_view> split_lines(std::string_view text);
 
