@@ -185,6 +185,24 @@ TEST(ArgsHelp, PlainHelpLineWithoutALongForm) {
               std::string::npos);
 }
 
+// Names are aligned by the columns they take: an ideograph takes two, a combining accent none.
+TEST(ArgsHelp, AlignsByTerminalColumns) {
+    Command bare;
+    bare.name = "bare";
+    bare.args.push_back(sample::positional("name", "名前", "The name\nas listed", true));
+    bare.args.push_back(sample::positional("drink", "CAFE\u0301", "A drink", false));
+    EXPECT_EQ(help_text(CommandPath{"bare.exe", {&bare}}, false).plain(),
+              "Usage: bare.exe [OPTIONS] <名前> [CAFE\u0301]\n"
+              "\n"
+              "Arguments:\n"
+              "  <名前>  The name\n"
+              "          as listed\n"
+              "  [CAFE\u0301]  A drink\n"
+              "\n"
+              "Options:\n"
+              "  -h, --help  Print help\n");
+}
+
 TEST(ArgsHelp, EveryCommandListsTheGlobalsAndNoHelpShowsAnAlias) {
     const std::set<std::string> aliases = {"make",    "envpath",    "push", "rm",       "--pta",    "--tools", "--arch",
                                            "--ide",   "--nosplash", "--ns", "IntelX86", "IntelX64", "32bit",   "64bit"};

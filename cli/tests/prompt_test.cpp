@@ -166,9 +166,15 @@ TEST(SelectView, AnsweredLineJoinsTheChosenNames) {
     press(state, Kind::Down);
     press(state, Kind::Space);
     press(state, Kind::Enter);
-    EXPECT_EQ(answered_line(state, {"Pick:", "help", false, 0}), "? Pick: RAD Studio 11 Alexandria, RAD Studio 12.1 Athens");
-    EXPECT_EQ(answered_line(state, {"Pick:", "help", true, 0}),
-              "\x1b[1m\x1b[92m?\x1b[0m \x1b[1mPick:\x1b[0m \x1b[96mRAD Studio 11 Alexandria, RAD Studio 12.1 Athens\x1b[0m");
+    // However narrow the console, and whatever it makes of escape sequences: the whole answer.
+    for (const std::size_t width : {0u, 20u}) {
+        EXPECT_EQ(answered_line(state, {"Pick:", "help", false, width}),
+                  "? Pick: RAD Studio 11 Alexandria, RAD Studio 12.1 Athens");
+        for (const bool escapes_take_cells : {false, true})
+            EXPECT_EQ(answered_line(state, {"Pick:", "help", true, width, escapes_take_cells}),
+                      "\x1b[1m\x1b[92m?\x1b[0m \x1b[1mPick:\x1b[0m \x1b[96mRAD Studio 11 Alexandria, RAD Studio 12.1 "
+                      "Athens\x1b[0m");
+    }
 }
 
 TEST(SelectView, LinesAreCutToTheWidthAndTheCursorFollowsTheFilter) {
@@ -179,9 +185,22 @@ TEST(SelectView, LinesAreCutToTheWidthAndTheCursorFollowsTheFilter) {
     EXPECT_EQ(frame.cursor_column, 12u);
     EXPECT_EQ(draw_prompt(state, {"Select IDE:", "help", false, 0}).cursor_column, 17u);
 
-    // With colour the escape sequences are charged to the width as well.
-    const Frame colored = draw_prompt(state, {"Select IDE:", "help", true, 20});
-    EXPECT_EQ(colored.lines[1], "\x1b[96m> RAD Studi\x1b[0m");  // 20 columns less 9 escape bytes
+    // Escape sequences show as no column; only a console that keeps them as text gets them
+    // charged, as the cells they take there.
+    EXPECT_EQ(draw_prompt(state, {"Select IDE:", "help", true, 20}).lines[1], "\x1b[96m> RAD Studio 12.1 At\x1b[0m");
+    EXPECT_EQ(draw_prompt(state, {"Select IDE:", "help", true, 20, true}).lines[1], "\x1b[96m> RAD Studi\x1b[0m");
+}
+
+TEST(SelectView, WidthsAreTerminalColumns) {
+    SelectState state({"\u738B\u5C0F\u660E Studio", "Cafe\u0301 Studio"}, false);
+    // An ideograph takes two columns and is never halved; a combining accent takes none.
+    EXPECT_EQ(plain_picture(state, 7),
+              "? Selec\n"
+              "> \u738B\u5C0F\n"
+              "  Cafe\u0301 \n"
+              "[help]\n");
+    type(state, L"\u738B");
+    EXPECT_EQ(draw_prompt(state, {"Select IDE:", "help", false, 0}).cursor_column, 16u);
 }
 
 }  // namespace

@@ -41,15 +41,47 @@ TEST(Table, NarrowsToTheWidthByWrapping) {
               "└──────┴───────────────┘");
 }
 
-TEST(Table, CountsCodePointsNotBytes) {
-    Table table({"A", "B"});
+TEST(Table, PadsByTerminalColumns) {
+    Table table({"Name", "Value"});
+    table.add_row({"BDSLIB", "C:\\Users\\王小明\\lib"});
+    table.add_row({"Cafe\u0301", "ＡＢ"});  // a combining accent takes no column
     table.add_row({"é", "✔"});
     EXPECT_EQ(table.render(),
-              "┌───┬───┐\n"
-              "│ A ┆ B │\n"
-              "╞═══╪═══╡\n"
-              "│ é ┆ ✔ │\n"
-              "└───┴───┘");
+              "┌────────┬─────────────────────┐\n"
+              "│ Name   ┆ Value               │\n"
+              "╞════════╪═════════════════════╡\n"
+              "│ BDSLIB ┆ C:\\Users\\王小明\\lib │\n"
+              "│ Cafe\u0301   ┆ ＡＢ                │\n"
+              "│ é      ┆ ✔                   │\n"
+              "└────────┴─────────────────────┘");
+}
+
+TEST(Table, NarrowingNeverSplitsACharacter) {
+    Table table({"ID", "Item"});
+    table.add_row({"1", "王小明王小明王小明"});
+    table.add_row({"2", "e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301"});
+    EXPECT_EQ(table.render(16),
+              "┌────┬─────────┐\n"
+              "│ ID ┆ Item    │\n"
+              "╞════╪═════════╡\n"
+              "│ 1  ┆ 王小明  │\n"
+              "│    ┆ 王小明  │\n"
+              "│    ┆ 王小明  │\n"
+              "│ 2  ┆ e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301 │\n"
+              "│    ┆ e\u0301       │\n"
+              "└────┴─────────┘");
+
+    // Too narrow even for one ideograph: its column keeps two, and the borders still line up.
+    Table tight({"A", "B"});
+    tight.add_row({"王", "abc"});
+    EXPECT_EQ(tight.render(8),
+              "┌────┬───┐\n"
+              "│ A  ┆ B │\n"
+              "╞════╪═══╡\n"
+              "│ 王 ┆ a │\n"
+              "│    ┆ b │\n"
+              "│    ┆ c │\n"
+              "└────┴───┘");
 }
 
 TEST(TitleCase, SplitsAtUnderscores) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "bds/discovery.hpp"
 #include "bds/path_list.hpp"
 #include "scratch_registry.hpp"
 
@@ -16,6 +17,7 @@ Installation installation() {
     Installation i;
     i.base_key = "Software\\Embarcadero\\BDS";
     i.version = "23.0";
+    i.version_key_name = L"23.0";
     return i;
 }
 
@@ -88,6 +90,33 @@ TEST_F(RegistryLocationsTest, DeletedVersionKeyFailsAndCreatesNothing) {
     ASSERT_FALSE(env);
     EXPECT_EQ(env.error().code(), win::hresult_not_found);
     EXPECT_FALSE(exists(version_key));
+}
+
+// Discovery finds a version key whose name is not valid UTF-16; every settings key must be
+// opened by that same name, not by its U+FFFD form.
+TEST_F(RegistryLocationsTest, KeyNamedWithAnUnpairedSurrogateOpensByItsOwnName) {
+    remove(version_key);
+    const std::wstring odd = version_key + static_cast<wchar_t>(0xD800);
+    create(odd);
+    const auto found = discover_installations();
+    ASSERT_TRUE(found);
+    ASSERT_EQ(found->size(), 1u);
+    const Installation& i = found->front();
+    EXPECT_EQ(i.version, "23.0\xEF\xBF\xBD");
+
+    ASSERT_TRUE(open_installation_key(i));
+    ASSERT_TRUE(known_packages_key(i, Architecture::x64));
+    const auto env = environment_variables_location(i, Architecture::x86);
+    ASSERT_TRUE(env);
+    ASSERT_TRUE(write_path_list(env->key, env->value, {L"c:\\tools"}));
+    const auto library = library_key(i, Platform::Win64);
+    ASSERT_TRUE(library);
+    ASSERT_TRUE(write_path_list(*library, {"Search Path", false}, {L"c:\\lib"}));
+
+    EXPECT_TRUE(exists(odd + L"\\Known Packages x64"));
+    EXPECT_EQ(stored(odd + L"\\Environment Variables", L"Path")->units(), std::wstring(L"c:\\tools", 9));
+    EXPECT_EQ(stored(odd + L"\\Library\\Win64", L"Search Path")->units(), std::wstring(L"c:\\lib", 7));
+    EXPECT_FALSE(exists(version_key + L"\uFFFD"));
 }
 
 TEST_F(RegistryLocationsTest, EnumeratesALocation) {

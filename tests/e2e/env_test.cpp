@@ -84,6 +84,30 @@ TEST_F(Env, ValueThatIsNotTextFailsAfterTheHeading) {
     EXPECT_THAT(shown.out, HasSubstr("│ N\xEF\xBF\xBD   ┆ v     │\n"));
 }
 
+// Discovery lists a version key whose name holds an unpaired surrogate; its settings are
+// reached by that very name, not by its U+FFFD form.
+TEST_F(Env, SettingsOfAKeyNamedWithAnUnpairedSurrogate) {
+    const std::wstring name = std::wstring(L"23.0") + static_cast<wchar_t>(0xD800);
+    install_at(root, true, false, {}, name);
+    const std::wstring key = L"Software\\Embarcadero\\BDS\\" + name;
+
+    const auto set = run({"env", "set", "FOO", "bar"});
+    ASSERT_EQ(set.status, 0u) << set.err;
+    EXPECT_EQ(text(key + L"\\Environment Variables", L"FOO"), L"bar");
+    const auto listed = run({"env"});
+    ASSERT_EQ(listed.status, 0u) << listed.err;
+    EXPECT_THAT(listed.out, HasSubstr("│ FOO  ┆ bar   │\n"));
+
+    const auto added = run({"library-path", "-p", "Win32", "add", "D:\\Lib"});
+    ASSERT_EQ(added.status, 0u) << added.err;
+    EXPECT_EQ(text(key + L"\\Library\\Win32", L"Search Path"), L";D:\\Lib");
+    const auto paths = run({"library-path", "-p", "Win32"});
+    ASSERT_EQ(paths.status, 0u) << paths.err;
+    EXPECT_THAT(paths.out, HasSubstr("│ 2  ┆ D:\\Lib │\n"));
+
+    EXPECT_FALSE(registry.key_exists(L"Software\\Embarcadero\\BDS\\23.0\uFFFD"));
+}
+
 TEST_F(Env, SetAndRemoveActOnTheChosenIdes) {
     install(true, true);
     struct Case {

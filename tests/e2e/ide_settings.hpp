@@ -21,13 +21,16 @@ protected:
     static inline const std::wstring env64 = version + L"\\Environment Variables x64";
     static std::wstring library(const std::wstring& platform) { return version + L"\\Library\\" + platform; }
 
-    // The default tree has DCC32 and DCC64, so the platforms Win32 and Win64.
+    // The default tree has DCC32 and DCC64, so the platforms Win32 and Win64. The version key
+    // is `version` unless another name is given.
     void install(bool ide32, bool ide64, FakeTree tree = {}) { install_at(root, ide32, ide64, std::move(tree)); }
-    void install_at(const TempDir& dir, bool ide32, bool ide64, FakeTree tree = {}) {
+    void install_at(const TempDir& dir, bool ide32, bool ide64, FakeTree tree = {},
+                    std::wstring version_name = InstallationSpec{}.version) {
         tree.bds = ide32;
         tree.bds64 = ide64;
         lay_out(dir, tree);
         InstallationSpec installation;
+        installation.version = std::move(version_name);
         installation.root_dir = dir.path() + L"\\";
         installation.app = dir / L"bin\\bds.exe";  // registered either way: the file decides
         installation.app_x64 = dir / L"bin64\\bds.exe";

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "text/text.hpp"
+#include "text/width.hpp"
 
 namespace kestrune::args {
 namespace {

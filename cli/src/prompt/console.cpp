@@ -84,6 +84,7 @@ PromptConsole::PromptConsole() {
         escapes = err_mode_changed_ || term_takes_escapes();
     }
     color_ = escapes && !env_set("NO_COLOR");
+    if (color_) escapes_take_cells_ = measure_escape_cells();
 
     interrupted_input.store(in_);
     handler_installed_ = SetConsoleCtrlHandler(on_ctrl, TRUE) != 0;
@@ -104,6 +105,23 @@ std::size_t PromptConsole::width() const {
     const int columns = info.srWindow.Right - info.srWindow.Left + 1;
     // One column spare: a line filling the last column would wrap on some consoles.
     return columns > 1 ? static_cast<std::size_t>(columns - 1) : 0;
+}
+
+bool PromptConsole::measure_escape_cells() {
+    CONSOLE_SCREEN_BUFFER_INFO before{};
+    CONSOLE_SCREEN_BUFFER_INFO after{};
+    if (!GetConsoleScreenBufferInfo(err_, &before) || !write("\x1b[0m") || !GetConsoleScreenBufferInfo(err_, &after))
+        return false;
+    const auto cell = [&](COORD at) { return static_cast<long>(at.Y) * before.dwSize.X + at.X; };
+    COORD start = before.dwCursorPosition;
+    // Four cells can wrap once; on the last row that scrolls the start up by one.
+    if (cell(after.dwCursorPosition) < cell(start)) --start.Y;
+    const long cells = cell(after.dwCursorPosition) - cell(start);
+    if (cells <= 0) return false;
+    DWORD done = 0;
+    FillConsoleOutputCharacterW(err_, L' ', static_cast<DWORD>(cells), start, &done);
+    SetConsoleCursorPosition(err_, start);
+    return true;
 }
 
 std::optional<Key> PromptConsole::read_key() {

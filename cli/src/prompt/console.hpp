@@ -25,6 +25,9 @@ public:
     // False when standard error is no console or no console input can be read.
     bool ready() const { return ready_; }
     bool color() const { return color_; }
+    // Whether escape sequences take cells here, as text the console keeps (Wine's does):
+    // measured once, by writing one and seeing the cursor move.
+    bool escapes_take_cells() const { return escapes_take_cells_; }
     // Columns a drawn line may take without wrapping; 0 when unknown.
     std::size_t width() const;
 
@@ -40,9 +43,11 @@ public:
 private:
     bool write(std::string_view text);
     bool clear_picture();
+    bool measure_escape_cells();
 
     bool ready_ = false;
     bool color_ = false;
+    bool escapes_take_cells_ = false;
     HANDLE err_ = nullptr;
     HANDLE in_ = nullptr;
     win::UniqueHandle opened_in_;  // CONIN$, when standard input is no console

@@ -14,7 +14,7 @@ constexpr std::string_view many_help = "↑↓ to move, space to select one, →
 bool run_prompt(SelectState& state, std::string_view message, std::string_view help) {
     PromptConsole console;
     if (!console.ready()) return false;
-    PromptLook look{message, help, console.color(), 0};
+    PromptLook look{message, help, console.color(), 0, console.escapes_take_cells()};
     while (state.outcome() == Outcome::Pending) {
         look.width = console.width();
         if (!console.draw(draw_prompt(state, look))) {

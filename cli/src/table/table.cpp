@@ -5,6 +5,7 @@
 
 #include "output/sink.hpp"
 #include "text/text.hpp"
+#include "text/width.hpp"
 
 namespace kestrune::cli {
 namespace {
@@ -12,29 +13,30 @@ namespace {
 using text::split_lines;
 constexpr auto width_of = text::display_width;
 
-// The byte offset after the first `columns` code points.
-std::size_t offset_of(std::string_view text, std::size_t columns) {
-    std::size_t i = 0;
-    while (i < text.size() && columns > 0) {
-        ++i;
-        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
-        --columns;
+// The start of a line that wrapping leaves on this line: up to the last blank that fits,
+// else as many whole characters as fit. A blank that carries a combining mark is no break.
+std::size_t wrap_point(std::string_view line, std::size_t width, std::size_t& resume) {
+    const std::size_t fits = text::fitting_prefix(line, width);
+    const std::size_t with_blank = text::fitting_prefix(line, width + 1);
+    for (std::size_t blank = line.substr(0, with_blank).rfind(' '); blank != std::string_view::npos && blank > 0;
+         blank = line.substr(0, blank).rfind(' ')) {
+        if (text::character_end(line, blank) == blank + 1) {
+            resume = blank + 1;
+            return blank;
+        }
     }
-    return i;
+    // A character wider than the column still goes somewhere: alone on its line.
+    resume = fits > 0 ? fits : text::character_end(line, 0);
+    return resume;
 }
 
-// Wraps one line at blanks where it can, and inside words where it must.
+// Wraps one line at blanks where it can, and between characters where it must.
 void wrap_line(std::string_view line, std::size_t width, std::vector<std::string>& out) {
     while (width_of(line) > width) {
-        std::size_t cut = offset_of(line, width);
-        const auto blank = line.substr(0, offset_of(line, width + 1)).rfind(' ');
-        if (blank != std::string_view::npos && blank > 0) {
-            out.emplace_back(line.substr(0, blank));
-            line.remove_prefix(blank + 1);
-        } else {
-            out.emplace_back(line.substr(0, cut));
-            line.remove_prefix(cut);
-        }
+        std::size_t resume = 0;
+        const std::size_t cut = wrap_point(line, width, resume);
+        out.emplace_back(line.substr(0, cut));
+        line.remove_prefix(resume);
     }
     out.emplace_back(line);
 }
@@ -89,9 +91,17 @@ std::vector<std::size_t> fit(std::vector<std::size_t> natural, std::size_t avail
 std::string Table::render(int width) const {
     const std::size_t columns = header_.size();
     std::vector<std::size_t> natural(columns, 0);
+    // No column gets narrower than its widest character, which wrapping cannot split.
+    std::vector<std::size_t> narrowest(columns, 1);
     auto measure = [&](const std::vector<std::string>& row) {
-        for (std::size_t i = 0; i < columns && i < row.size(); ++i)
+        for (std::size_t i = 0; i < columns && i < row.size(); ++i) {
             for (auto line : split_lines(row[i])) natural[i] = std::max(natural[i], width_of(line));
+            for (std::size_t at = 0; at < row[i].size();) {
+                const std::size_t end = text::character_end(row[i], at);
+                narrowest[i] = std::max(narrowest[i], width_of(std::string_view(row[i]).substr(at, end - at)));
+                at = end;
+            }
+        }
     };
     measure(header_);
     for (const auto& row : rows_) measure(row);
@@ -102,6 +112,7 @@ std::string Table::render(int width) const {
     if (width > 0 && total > static_cast<std::size_t>(width)) {
         const std::size_t available = static_cast<std::size_t>(width) > frame + columns ? width - frame : columns;
         widths = fit(natural, available);
+        for (std::size_t i = 0; i < columns; ++i) widths[i] = std::max(widths[i], std::min(narrowest[i], natural[i]));
     }
 
     auto border = [&](std::string_view left, std::string_view fill, std::string_view mid, std::string_view right) {

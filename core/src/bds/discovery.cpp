@@ -52,12 +52,9 @@ RegistryResult<Installation> read_installation(std::wstring_view base_key, const
     Installation installation;
     installation.base_key = win::to_utf8(base_key);
     installation.version = win::to_utf8(version);
+    installation.version_key_name = version;
 
-    // The name as enumerated, not its UTF-8 form, so a name that is not valid UTF-16 still opens.
-    std::wstring path(base_key);
-    path += L'\\';
-    path += version;
-    auto key = win::open_key(HKEY_CURRENT_USER, path);
+    auto key = win::open_key(HKEY_CURRENT_USER, installation.version_key_path());
     if (!key) return std::unexpected(key.error());
 
     if (auto done = read_personalities(key->get(), installation); !done) return std::unexpected(done.error());

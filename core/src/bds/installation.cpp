@@ -1,5 +1,7 @@
 #include "bds/installation.hpp"
 
+#include "win/utf.hpp"
+
 namespace kestrune::bds {
 
 std::string_view registry_name(Personality personality) {
@@ -12,5 +14,7 @@ std::string_view Installation::registry_value(std::string_view value_name) const
     const auto it = registry_values.find(value_name);
     return it == registry_values.end() ? std::string_view{} : std::string_view{it->second};
 }
+
+std::wstring Installation::version_key_path() const { return win::to_wide(base_key) + L"\\" + version_key_name; }
 
 }  // namespace kestrune::bds

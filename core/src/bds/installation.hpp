@@ -29,6 +29,9 @@ struct Release {
 struct Installation {
     std::string base_key;                             // relative to HKEY_CURRENT_USER
     std::string version;                              // the version key's name as enumerated
+    // The same name in UTF-16, exactly as enumerated: it opens the key also when it holds an
+    // unpaired surrogate, which `version` shows as U+FFFD.
+    std::wstring version_key_name;
     std::string registry_product_name;                // default value of "Personalities"
     EnumSet<Personality> personalities;
     std::map<std::string, std::string, std::less<>> registry_values;  // every value of the version key
@@ -37,6 +40,8 @@ struct Installation {
 
     // A value of the version key by its exact, case-sensitive name; empty when absent.
     std::string_view registry_value(std::string_view name) const;
+    // The version key's path relative to HKEY_CURRENT_USER: Software\Embarcadero\BDS\23.0.
+    std::wstring version_key_path() const;
 };
 
 }  // namespace kestrune::bds

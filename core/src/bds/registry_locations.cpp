@@ -21,7 +21,7 @@ win::RegistryResult<RegistryKey> installation_subkey(const Installation& install
 }  // namespace
 
 win::RegistryResult<RegistryKey> open_installation_key(const Installation& installation) {
-    return owned(win::open_key(HKEY_CURRENT_USER, win::to_wide(installation.base_key + "\\" + installation.version)));
+    return owned(win::open_key(HKEY_CURRENT_USER, installation.version_key_path()));
 }
 
 win::RegistryResult<RegistryKey> known_packages_key(const Installation& installation, Architecture architecture) {

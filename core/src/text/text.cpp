@@ -19,19 +19,45 @@ std::size_t last_code_point(std::string_view s, std::size_t end, char32_t& cp) {
     return start;
 }
 
-std::size_t first_code_point(std::string_view s, std::size_t begin, char32_t& cp) {
-    const auto b0 = static_cast<unsigned char>(s[begin]);
-    std::size_t len = b0 < 0x80 ? 1 : (b0 & 0xE0) == 0xC0 ? 2 : (b0 & 0xF0) == 0xE0 ? 3 : (b0 & 0xF8) == 0xF0 ? 4 : 0;
-    if (len == 0 || begin + len > s.size()) {
-        cp = 0xFFFD;
-        return begin + 1;
-    }
-    cp = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
-    for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[begin + k]) & 0x3F);
-    return begin + len;
-}
-
 }  // namespace
+
+std::optional<char32_t> next_code_point(std::string_view text, std::size_t& at) {
+    const auto b0 = static_cast<unsigned char>(text[at]);
+    std::size_t len = 0;
+    char32_t cp = 0;
+    char32_t min = 0;
+    if (b0 < 0x80) {
+        ++at;
+        return b0;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        len = 2, cp = b0 & 0x1F, min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3, cp = b0 & 0x0F, min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4, cp = b0 & 0x07, min = 0x10000;
+    } else {
+        ++at;
+        return std::nullopt;
+    }
+    if (at + len > text.size()) {
+        ++at;
+        return std::nullopt;
+    }
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(text[at + k]);
+        if ((b & 0xC0) != 0x80) {
+            ++at;
+            return std::nullopt;
+        }
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++at;
+        return std::nullopt;
+    }
+    at += len;
+    return cp;
+}
 
 bool is_xml_char(char32_t c) {
     return c == 0x09 || c == 0x0A || c == 0x0D || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
@@ -40,8 +66,8 @@ bool is_xml_char(char32_t c) {
 
 std::optional<char32_t> first_non_xml_char(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
-        char32_t cp = 0;
-        at = first_code_point(text, at, cp);
+        // Text that is not UTF-8 cannot reach here: it comes from UTF-16 that was made valid.
+        const char32_t cp = next_code_point(text, at).value_or(0xFFFD);
         if (!is_xml_char(cp)) return cp;
     }
     return std::nullopt;
@@ -55,9 +81,9 @@ bool is_white_space(char32_t c) {
 std::string_view trim_start(std::string_view text) {
     std::size_t begin = 0;
     while (begin < text.size()) {
-        char32_t cp = 0;
-        const std::size_t next = first_code_point(text, begin, cp);
-        if (!is_white_space(cp)) break;
+        std::size_t next = begin;
+        const auto cp = next_code_point(text, next);
+        if (!cp || !is_white_space(*cp)) break;
         begin = next;
     }
     return text.substr(begin);
@@ -96,13 +122,6 @@ bool equal_ignore_ascii_case(std::wstring_view a, std::wstring_view b) {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (fold(a[i]) != fold(b[i])) return false;
     return true;
-}
-
-std::size_t display_width(std::string_view text) {
-    std::size_t n = 0;
-    for (const char c : text)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-    return n;
 }
 
 std::vector<std::string_view> split_lines(std::string_view text) {

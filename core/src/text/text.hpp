@@ -1,4 +1,5 @@
-// Small text helpers shared by every subsystem: Unicode white space, ASCII case folding.
+// Small text helpers shared by every subsystem: UTF-8 decoding, Unicode white space, ASCII
+// case folding.
 #pragma once
 
 #include <optional>
@@ -8,6 +9,9 @@
 
 namespace kestrune::text {
 
+// Decodes the code point that starts at `at` in UTF-8 text and moves `at` past it. An
+// invalid sequence (overlong, surrogate, truncated, stray byte) gives nullopt and moves one byte.
+std::optional<char32_t> next_code_point(std::string_view text, std::size_t& at);
 // Whether XML 1.0 can hold the character: tab, line feed, carriage return, and every other
 // scalar value from U+0020 except U+FFFE and U+FFFF (surrogates are no characters at all).
 bool is_xml_char(char32_t c);
@@ -26,8 +30,6 @@ std::string ascii_lower(std::string_view text);
 bool equal_ignore_ascii_case(std::string_view a, std::string_view b);
 bool equal_ignore_ascii_case(std::wstring_view a, std::wstring_view b);
 
-// Columns UTF-8 text takes on a terminal: one per code point.
-std::size_t display_width(std::string_view text);
 // The lines of a text, split at line feeds; the last line may be empty.
 std::vector<std::string_view> split_lines(std::string_view text);
 

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "text/text.hpp"
+
 namespace kestrune::win {
 namespace {
 
@@ -44,44 +46,6 @@ std::optional<char32_t> next_utf16(std::wstring_view text, std::size_t& i) {
 
 }  // namespace
 
-std::optional<char32_t> next_utf8(std::string_view text, std::size_t& i) {
-    const auto b0 = static_cast<unsigned char>(text[i]);
-    std::size_t len = 0;
-    char32_t cp = 0;
-    char32_t min = 0;
-    if (b0 < 0x80) {
-        ++i;
-        return b0;
-    } else if ((b0 & 0xE0) == 0xC0) {
-        len = 2, cp = b0 & 0x1F, min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        len = 3, cp = b0 & 0x0F, min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        len = 4, cp = b0 & 0x07, min = 0x10000;
-    } else {
-        ++i;
-        return std::nullopt;
-    }
-    if (i + len > text.size()) {
-        ++i;
-        return std::nullopt;
-    }
-    for (std::size_t k = 1; k < len; ++k) {
-        const auto b = static_cast<unsigned char>(text[i + k]);
-        if ((b & 0xC0) != 0x80) {
-            ++i;
-            return std::nullopt;
-        }
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        ++i;
-        return std::nullopt;
-    }
-    i += len;
-    return cp;
-}
-
 std::string to_utf8(std::wstring_view text) {
     std::string out;
     out.reserve(text.size());
@@ -104,7 +68,7 @@ std::wstring to_wide(std::string_view text) {
     std::wstring out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const char32_t cp = next_utf8(text, i).value_or(replacement);
+        const char32_t cp = text::next_code_point(text, i).value_or(replacement);
         if (cp >= 0x10000) {
             out += static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10));
             out += static_cast<wchar_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
@@ -117,7 +81,7 @@ std::wstring to_wide(std::string_view text) {
 
 bool is_valid_utf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();)
-        if (!next_utf8(text, i)) return false;
+        if (!text::next_code_point(text, i)) return false;
     return true;
 }
 

@@ -16,8 +16,5 @@ std::optional<std::string> to_utf8_strict(std::wstring_view text);
 std::wstring to_wide(std::string_view text);
 
 bool is_valid_utf8(std::string_view text);
-// Decodes the code point that starts at byte i and moves i past it; nullopt for an invalid
-// sequence (overlong, surrogate, beyond U+10FFFF, cut short), and i then moves by one byte.
-std::optional<char32_t> next_utf8(std::string_view text, std::size_t& i);
 
 }  // namespace kestrune::win

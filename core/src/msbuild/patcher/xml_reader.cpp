@@ -9,7 +9,6 @@
 
 #include "msbuild/patcher/tree_walk.hpp"
 #include "text/text.hpp"
-#include "win/utf.hpp"
 
 namespace kestrune::msbuild::patcher {
 namespace {
@@ -84,7 +83,7 @@ std::optional<Fault> character_fault(std::string_view content, pugi::xml_encodin
         if (!utf8 && byte >= 0x80)
             return Fault{at, "encoding " + std::string(*declared) +
                                  " is not supported (only UTF-8, UTF-16, UTF-32 and ISO-8859-1 are read)"};
-        const auto c = win::next_utf8(content, i);
+        const auto c = text::next_code_point(content, i);
         if (!c) return Fault{at, "invalid UTF-8 (byte " + hex("0x%02X", byte) + ")"};
         if (!text::is_xml_char(*c)) return Fault{at, not_allowed(*c)};
     }
