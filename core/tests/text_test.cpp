@@ -45,7 +45,7 @@ TEST(Text, FindsTheFirstCharacterXmlCannotHold) {
         {"\x1F", U'\x1F'},
         {"\xEF\xBF\xBE", U'\xFFFE'},
         {"ok \xEF\xBF\xBF", U'\xFFFF'},
-        {"\xED\xA0\x80", char32_t(0xD800)},  // a surrogate encoded on its own
+        {"\xED\xA0\x80", char32_t(0xFFFD)},  // a surrogate encoded on its own is no UTF-8 at all
     };
     for (const auto& c : cases) EXPECT_EQ(first_non_xml_char(c.text), c.refused) << c.text;
 }

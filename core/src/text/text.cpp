@@ -66,9 +66,9 @@ bool is_xml_char(char32_t c) {
 
 std::optional<char32_t> first_non_xml_char(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
-        // Text that is not UTF-8 cannot reach here: it comes from UTF-16 that was made valid.
-        const char32_t cp = next_code_point(text, at).value_or(0xFFFD);
-        if (!is_xml_char(cp)) return cp;
+        const auto cp = next_code_point(text, at);
+        if (!cp) return U'\xFFFD';
+        if (!is_xml_char(*cp)) return cp;
     }
     return std::nullopt;
 }

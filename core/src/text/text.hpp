@@ -15,7 +15,8 @@ std::optional<char32_t> next_code_point(std::string_view text, std::size_t& at);
 // Whether XML 1.0 can hold the character: tab, line feed, carriage return, and every other
 // scalar value from U+0020 except U+FFFE and U+FFFF (surrogates are no characters at all).
 bool is_xml_char(char32_t c);
-// The first character of UTF-8 text that XML 1.0 cannot hold, or nullopt when there is none.
+// The first character of UTF-8 text that XML 1.0 cannot hold, or nullopt when there is none;
+// bytes that are not UTF-8 (a surrogate encoded on its own among them) count as U+FFFD.
 std::optional<char32_t> first_non_xml_char(std::string_view text);
 
 // Characters with the Unicode White_Space property.
