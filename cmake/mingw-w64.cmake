@@ -11,3 +11,15 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run)
+
+# Debian keeps nlohmann/json in /usr/include, which must never be on the MinGW include path (it
+# would pull in glibc's headers): a folder that holds only a link to nlohmann's own folder stands
+# in for it.
+if(EXISTS /usr/include/nlohmann/json.hpp AND NOT KESTRUNE_JSON_INCLUDE_DIR)
+  set(_kestrune_json_dir ${CMAKE_BINARY_DIR}/third_party/include)
+  file(MAKE_DIRECTORY ${_kestrune_json_dir})
+  if(NOT EXISTS ${_kestrune_json_dir}/nlohmann)
+    file(CREATE_LINK /usr/include/nlohmann ${_kestrune_json_dir}/nlohmann SYMBOLIC)
+  endif()
+  set(KESTRUNE_JSON_INCLUDE_DIR ${_kestrune_json_dir} CACHE PATH "folder holding nlohmann/json.hpp, and nothing else of the host")
+endif()

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "../../core/tests/scratch_registry.hpp"
+#include "scratch_registry.hpp"
 #include "win/registry_key.hpp"
 #include "win/utf.hpp"
 
