@@ -36,6 +36,14 @@ TEST_F(RegistryLocationsTest, InstallationKeyIsOpenedForReadingOnly) {
     EXPECT_FALSE(write_string_value(*key, L"x", L"y", false));
 }
 
+TEST_F(RegistryLocationsTest, ARecordWithoutTheEnumeratedNameOpensItsOwnKeyNotTheParent) {
+    Installation i = installation();
+    i.version_key_name.clear();
+    ASSERT_TRUE(known_packages_key(i, Architecture::x86));
+    EXPECT_TRUE(exists(version_key + L"\\Known Packages"));
+    EXPECT_FALSE(exists(L"Software\\Embarcadero\\BDS\\Known Packages"));
+}
+
 TEST_F(RegistryLocationsTest, SubkeysAreCreatedUnderTheInstallationKey) {
     ASSERT_TRUE(known_packages_key(installation(), Architecture::x86));
     ASSERT_TRUE(known_packages_key(installation(), Architecture::x64));

@@ -28,9 +28,9 @@ struct Release {
 // One installed version: made only by discovery and never changed afterwards.
 struct Installation {
     std::string base_key;                             // relative to HKEY_CURRENT_USER
-    std::string version;                              // the version key's name as enumerated
+    std::string version;                              // the version key's name, U+FFFD for an unpaired surrogate
     // The same name in UTF-16, exactly as enumerated: it opens the key also when it holds an
-    // unpaired surrogate, which `version` shows as U+FFFD.
+    // unpaired surrogate. Left empty, the key is named by `version`.
     std::wstring version_key_name;
     std::string registry_product_name;                // default value of "Personalities"
     EnumSet<Personality> personalities;
