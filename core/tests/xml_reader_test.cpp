@@ -33,6 +33,13 @@ std::string nested(std::size_t depth) {
     return project(inner + "</ProjectExtensions>");
 }
 
+// ASCII text as UTF-16 (little-endian) with its byte-order mark.
+std::string utf16(std::string_view ascii) {
+    std::string out = "\xFF\xFE";
+    for (const char c : ascii) out += {c, '\0'};
+    return out;
+}
+
 class ReadProject : public testing::Test {
 protected:
     scratch::ProjectDir dir;
@@ -88,6 +95,8 @@ TEST_F(ReadProject, WhatIsNotWellFormedXmlIsRefused) {
          "invalid UTF-8 (byte 0xE9)"},
         {"encoded surrogate", project("<Cmd>\xED\xA0\x80</Cmd>"), "invalid UTF-8 (byte 0xED)"},
         {"control character", project("<Cmd>a\x01</Cmd>"), "character U+0001 is not allowed in XML"},
+        {"control character, UTF-16", utf16(project("<Cmd>a\x01</Cmd>")), "character U+0001 is not allowed in XML"},
+        {"control character in an attribute, UTF-16", utf16(project("<X A=\"\x02\"/>")), "character U+0002 is not allowed in XML"},
         {"NUL after the root", project("", "", "\0<junk"s), "character U+0000 is not allowed in XML"},
         {"other encoding beyond ASCII", project("<Cmd>caf\xE9</Cmd>", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>"),
          "encoding windows-1252 is not supported (only UTF-8, UTF-16, UTF-32 and ISO-8859-1 are read)"},
@@ -109,11 +118,6 @@ TEST_F(ReadProject, TheErrorNamesWhereTheFileGoesWrong) {
 
 // References, encodings and markup that XML allows give a copy that says what the file says.
 TEST_F(ReadProject, WellFormedFilesStillGiveACopy) {
-    auto utf16 = [](std::string_view ascii) {
-        std::string out = "\xFF\xFE";
-        for (const char c : ascii) out += {c, '\0'};
-        return out;
-    };
     struct Case {
         const char* what;
         std::string content;

@@ -90,6 +90,27 @@ std::optional<Fault> character_fault(std::string_view content, pugi::xml_encodin
     return std::nullopt;
 }
 
+// A character XML does not allow in a UTF-16 or UTF-32 file: the reader has decoded those
+// into the raw tree's UTF-8, so its names and values are checked instead of the bytes. The
+// offsets then point into the decoded text, as the reader's own positions do.
+std::optional<Fault> decoded_character_fault(const pugi::xml_document& raw) {
+    const auto fault_in = [](std::ptrdiff_t at, std::string_view text) -> std::optional<Fault> {
+        if (const auto c = text::first_non_xml_char(text)) return Fault{at, not_allowed(*c)};
+        return std::nullopt;
+    };
+    for (TreeWalk walk(raw); walk.node(); walk.next()) {
+        const pugi::xml_node node = walk.node();
+        const std::ptrdiff_t at = node.offset_debug();
+        if (auto fault = fault_in(at, node.name())) return fault;
+        if (auto fault = fault_in(at, node.value())) return fault;
+        for (const pugi::xml_attribute attribute : node.attributes()) {
+            if (auto fault = fault_in(at, attribute.name())) return fault;
+            if (auto fault = fault_in(at, attribute.value())) return fault;
+        }
+    }
+    return std::nullopt;
+}
+
 bool is_name_start(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || static_cast<unsigned char>(c) >= 0x80;
 }
@@ -210,6 +231,8 @@ std::expected<void, ProjectError> parse_project(std::string_view content, pugi::
     std::optional<Fault> fault;
     if (!raw_result) fault = Fault{raw_result.offset, raw_result.description()};
     if (!fault) fault = character_fault(content, result.encoding, declared_encoding(raw));
+    if (!fault && result.encoding != pugi::encoding_utf8 && result.encoding != pugi::encoding_latin1)
+        fault = decoded_character_fault(raw);
     if (!fault) fault = structure_fault(raw, content);
     if (!fault) return {};
     // Nothing is to walk what was refused, least of all a tree too deep for it.
