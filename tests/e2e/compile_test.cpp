@@ -100,6 +100,35 @@ TEST(Compile, AMissingCompilerIsReportedAndNothingRuns) {
     }
 }
 
+// The system reads a path only up to its first NUL. Cut short there, these values would name
+// an existing directory or the real bds.exe, and the program would start that.
+TEST(Compile, ToolsFromPathsWithANulInsideAreNotFound) {
+    using namespace std::string_literals;
+    struct Case {
+        std::vector<std::string> args;
+        std::wstring value;  // "RootDir" or "App", the rest of the text after the root
+        std::wstring text;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"dcc32", "p.dpr"}, L"RootDir", L"\\\0junk"s, "Error: DCC32.exe not found\n"},
+        {{"dcc", "p.dpr", "-p", "Win64"}, L"RootDir", L"\\\0junk"s, "Error: DCC64.exe not found\n"},
+        {{"brcc", "app.rc"}, L"RootDir", L"\\\0junk"s, "Error: BRCC32.exe not found\n"},
+        {{"build", "p.dproj"}, L"RootDir", L"\\\0junk"s, "Error: MSBuild.exe not found\n"},
+        {{"bds", "p.dproj"}, L"App", L"\\bin\\bds.exe\0junk"s, "Error: bds.exe not found\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[0]);
+        Toolchain toolchain;
+        toolchain.registry.set(version_key(InstallationSpec{}), c.value, toolchain.root.path() + c.text);
+        const auto r = toolchain.run(c.args);
+        EXPECT_EQ(r.status, 1u);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_FALSE(toolchain.work.exists(L"tools.log"));
+    }
+}
+
 TEST(Brcc, RunsTheResourceCompilerOnTheScript) {
     FakeTree tree;
     tree.bin64_tools = {L"BRCC32.exe"};

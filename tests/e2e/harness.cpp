@@ -128,6 +128,16 @@ RunResult run_wide(const std::vector<std::wstring>& args, const RunOptions& opti
     return result;
 }
 
+std::vector<RunResult> run_together(const std::vector<std::vector<std::string>>& commands, const RunOptions& options) {
+    std::vector<RunResult> results(commands.size());
+    std::vector<std::thread> runners;
+    runners.reserve(commands.size());
+    for (std::size_t i = 0; i < commands.size(); ++i)
+        runners.emplace_back([&, i] { results[i] = run(commands[i], options); });
+    for (std::thread& runner : runners) runner.join();
+    return results;
+}
+
 }  // namespace kestrune::e2e
 
 namespace {

@@ -33,5 +33,7 @@ std::wstring quote_argument(const std::wstring& arg);
 // Runs kestrune.exe with the arguments (UTF-8, converted) and waits for it.
 RunResult run(const std::vector<std::string>& args, const RunOptions& options = {});
 RunResult run_wide(const std::vector<std::wstring>& args, const RunOptions& options = {});
+// Starts one kestrune.exe per argument list, all at once, and waits for every one of them.
+std::vector<RunResult> run_together(const std::vector<std::vector<std::string>>& commands, const RunOptions& options = {});
 
 }  // namespace kestrune::e2e

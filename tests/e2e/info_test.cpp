@@ -108,6 +108,31 @@ TEST_F(Info, OnlyTheArchitecturesWithAnRsvarsScriptGetRows) {
     EXPECT_THAT(r.out, Not(HasSubstr("x86:")));
 }
 
+// The system reads a path only up to its first NUL: cut short there, these values would name
+// the root directory, which exists, and every tool and script would count as installed.
+TEST_F(Info, PathsWithANulInsideNameNothing) {
+    lay_out(root, FakeTree{.bds64 = true});
+    using namespace std::string_literals;
+    InstallationSpec installation = athens();
+    installation.root_dir = root.path() + L"\\\0junk"s;
+    installation.app = root / L"bin\\bds.exe\0junk"s;
+    installation.app_x64 = root.path() + L"\\\0bin64\\bds.exe"s;
+    add_installation(registry, installation);
+
+    const auto json = run({"info", "--json"});
+    ASSERT_EQ(json.status, 0u) << json.err;
+    const auto parsed = parse_json(json.out);
+    ASSERT_EQ(parsed.size(), 1u);
+    EXPECT_EQ(parsed[0]["root_dir"], win::to_utf8(root.path() + L"\\\0junk"s));
+    for (const char* key : {"architectures", "ide_architectures", "platforms", "ide_platforms"})
+        EXPECT_EQ(parsed[0][key], nlohmann::ordered_json::array()) << key;
+
+    const auto table = run({"info"});
+    ASSERT_EQ(table.status, 0u) << table.err;
+    EXPECT_THAT(table.out, Not(HasSubstr("x86:")));
+    EXPECT_THAT(table.out, Not(HasSubstr("x64:")));
+}
+
 TEST_F(Info, NameThatMatchesNothing) {
     add_installation(registry, athens());
     const auto r = run({"Florence", "info"});

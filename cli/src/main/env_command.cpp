@@ -7,6 +7,7 @@
 #include "main/installations.hpp"
 #include "output/sink.hpp"
 #include "table/table.hpp"
+#include "win/registry_edit_lock.hpp"
 #include "win/registry_key.hpp"
 #include "win/utf.hpp"
 
@@ -65,6 +66,16 @@ win::RegistryResult<void> list_variables(const bds::RegistryKey& key, bds::Archi
     return {};
 }
 
+// Set and remove write one value at once, but env-path reads and writes back the variable
+// "Path": under the same lock neither undoes the other.
+win::RegistryResult<void> edit_variable(const EnvCommands& command, const bds::RegistryKey& key) {
+    const auto lock = win::RegistryEditLock::acquire();
+    if (!lock) return std::unexpected(lock.error());
+    if (const auto* set = std::get_if<EnvSet>(&command))
+        return bds::write_string_value(key, win::to_wide(set->name), win::to_wide(set->value), false);
+    return win::delete_value(key.get(), win::to_wide(std::get<EnvRemove>(command).name));
+}
+
 }  // namespace
 
 std::string_view ide_name(bds::Architecture architecture) {
@@ -96,10 +107,8 @@ win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, con
         win::RegistryResult<void> done;
         if (!command)
             done = list_variables(key, architecture);
-        else if (const auto* set = std::get_if<EnvSet>(&*command))
-            done = bds::write_string_value(key, win::to_wide(set->name), win::to_wide(set->value), false);
         else
-            done = win::delete_value(key.get(), win::to_wide(std::get<EnvRemove>(*command).name));
+            done = edit_variable(*command, key);
         if (!done) return done;
     }
     return {};

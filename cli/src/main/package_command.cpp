@@ -10,6 +10,7 @@
 #include "main/package_description.hpp"
 #include "win/directory.hpp"
 #include "win/path.hpp"
+#include "win/registry_edit_lock.hpp"
 #include "win/registry_key.hpp"
 #include "win/utf.hpp"
 
@@ -124,6 +125,8 @@ win::RegistryResult<void> register_package(const bds::Installation& installation
                                            std::wstring_view bpl_path, std::string_view description) {
     const auto key = bds::known_packages_key(installation, ide_architecture);
     if (!key) return std::unexpected(key.error());
+    const auto lock = win::RegistryEditLock::acquire();
+    if (!lock) return std::unexpected(lock.error());
     return bds::write_string_value(*key, value_name(bpl_path), win::to_wide(description), false);
 }
 
@@ -137,6 +140,8 @@ win::RegistryResult<void> unregister_package(const bds::Installation& installati
                                              std::wstring_view bpl_path) {
     const auto key = bds::known_packages_key(installation, ide_architecture);
     if (!key) return std::unexpected(key.error());
+    const auto lock = win::RegistryEditLock::acquire();
+    if (!lock) return std::unexpected(lock.error());
     return win::delete_value(key->get(), value_name(bpl_path));
 }
 

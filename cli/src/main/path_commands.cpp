@@ -10,6 +10,7 @@
 #include "output/sink.hpp"
 #include "table/table.hpp"
 #include "text/text.hpp"
+#include "win/registry_edit_lock.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::cli {
@@ -124,6 +125,8 @@ win::RegistryResult<void> run_platform_path_list(std::string_view title, const b
 
 win::RegistryResult<void> add_path_items(const bds::RegistryKey& key, const bds::RegistryValue& value,
                                          std::wstring_view items, bool prepend) {
+    const auto lock = win::RegistryEditLock::acquire();
+    if (!lock) return std::unexpected(lock.error());
     auto entries = bds::read_path_list(key, value);
     if (!entries) return std::unexpected(entries.error());
     for (std::wstring& piece : bds::split_path_list(items)) {
@@ -139,6 +142,8 @@ win::RegistryResult<void> add_path_items(const bds::RegistryKey& key, const bds:
 win::RegistryResult<void> remove_path_items(const bds::RegistryKey& key, const bds::RegistryValue& value,
                                             std::wstring_view items) {
     const std::vector<std::wstring> pieces = bds::split_path_list(items);
+    const auto lock = win::RegistryEditLock::acquire();
+    if (!lock) return std::unexpected(lock.error());
     auto entries = bds::read_path_list(key, value);
     if (!entries) return std::unexpected(entries.error());
     std::erase_if(*entries, [&](const std::wstring& entry) { return holds(pieces, entry); });

@@ -15,6 +15,7 @@
 #include "win/io_error.hpp"
 #include "win/module_path.hpp"
 #include "win/path.hpp"
+#include "win/registry_edit_lock.hpp"
 #include "win/registry_key.hpp"
 #include "win/utf.hpp"
 
@@ -68,6 +69,10 @@ std::expected<void, CommandError> uninstall(const bds::RegistryValueLocation& lo
 std::expected<void, CommandError> run_self(SelfCommands command) {
     const auto location = bds::user_path_location();
     if (!location) return std::unexpected(command_error(location.error()));
+    // Held over both values, so that an install and an uninstall side by side leave the entry
+    // and the value either both in place or both gone. The PATH edit takes it again inside.
+    const auto lock = win::RegistryEditLock::acquire();
+    if (!lock) return std::unexpected(command_error(lock.error()));
     return command == SelfCommands::Install ? install(*location) : uninstall(*location);
 }
 

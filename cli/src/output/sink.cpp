@@ -54,12 +54,17 @@ void write(Stream stream, std::string_view text) {
         write_or_stop(stream, text);
         return;
     }
+    // Only the new text can hold a line end: what waits in the buffer has none. Searching it
+    // again on every write would cost time growing with the square of a long unended line.
     std::string& buffer = out_buffer();
-    buffer += text;
-    const auto last_line_end = buffer.rfind('\n');
-    if (last_line_end == std::string::npos) return;
-    const std::string ready = buffer.substr(0, last_line_end + 1);
-    buffer.erase(0, last_line_end + 1);
+    const auto last_line_end = text.rfind('\n');
+    if (last_line_end == std::string_view::npos) {
+        buffer += text;
+        return;
+    }
+    std::string ready = std::move(buffer);
+    ready += text.substr(0, last_line_end + 1);
+    buffer.assign(text.substr(last_line_end + 1));
     write_or_stop(Stream::Out, ready);
 }
 

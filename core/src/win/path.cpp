@@ -98,7 +98,9 @@ std::optional<std::wstring> parent_directory(std::wstring_view path) {
 }
 
 bool path_exists(const std::wstring& path) {
-    if (path.empty()) return false;
+    // The system reads a path only up to its first NUL, so a path holding one would be checked
+    // cut short, as the directory it names up to there. No file has such a name.
+    if (path.empty() || path.find(L'\0') != std::wstring::npos) return false;
     // Opening with backup semantics follows links and works for directories too.
     const UniqueHandle h(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));

@@ -38,7 +38,7 @@ bool is_absolute_path(std::wstring_view path);
 std::optional<std::wstring> parent_directory(std::wstring_view path);
 
 // Whether the file system can read the path's metadata, following links; a file and a
-// directory both count, and any failure counts as absent.
+// directory both count, and any failure counts as absent. A path holding a NUL names nothing.
 bool path_exists(std::string_view path);
 bool path_exists(const std::wstring& path);
 

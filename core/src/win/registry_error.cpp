@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "win/io_error.hpp"
 #include "win/system_message.hpp"
 
 namespace kestrune::win {
@@ -35,6 +36,7 @@ std::string hresult_text(HRESULT code) {
 
 std::string RegistryError::message() const {
     if (kind_ == Kind::JoinPaths) return "path segment contains `\"`";
+    if (kind_ == Kind::EditLock) return what_ + ": " + IoError::from_code(HRESULT_CODE(code_)).message();
     const std::string text = system_message(code_);
     return text.empty() ? hresult_text(code_) : text + " (" + hresult_text(code_) + ")";
 }
@@ -45,6 +47,7 @@ std::string windows_registry_diagnostic(HRESULT code, std::string_view message) 
 
 std::string RegistryError::diagnostic() const {
     if (kind_ == Kind::JoinPaths) return "JoinPaths";
+    if (kind_ == Kind::EditLock) return "EditLock(" + quoted(message()) + ")";
     return windows_registry_diagnostic(code_, system_message(code_));
 }
 

@@ -1,4 +1,5 @@
-// The error of every registry operation: a failed Windows call, or a path list that cannot be joined.
+// The error of every registry operation: a failed Windows call, a path list that cannot be
+// joined, or a failure to take the lock that keeps the program's registry edits one at a time.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <expected>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kestrune::win {
 
@@ -26,7 +28,7 @@ std::string hresult_text(HRESULT code);
 
 class RegistryError {
 public:
-    enum class Kind : std::uint8_t { WindowsRegistry, JoinPaths };
+    enum class Kind : std::uint8_t { WindowsRegistry, JoinPaths, EditLock };
 
     // A registry call failed with this HRESULT.
     static RegistryError windows_registry(HRESULT code) { return RegistryError(Kind::WindowsRegistry, code); }
@@ -34,9 +36,13 @@ public:
     static RegistryError from_win32(std::uint32_t code) { return windows_registry(hresult_from_win32(code)); }
     // A path list entry holds a double quote.
     static RegistryError join_paths() { return RegistryError(Kind::JoinPaths, 0); }
+    // The edit lock could not be taken: what failed, and the Win32 error code it failed with.
+    static RegistryError edit_lock(std::string what, std::uint32_t code) {
+        return RegistryError(Kind::EditLock, hresult_from_win32(code), std::move(what));
+    }
 
     Kind kind() const { return kind_; }
-    // The HRESULT of a WindowsRegistry error; 0 for JoinPaths.
+    // The HRESULT of a WindowsRegistry or EditLock error; 0 for JoinPaths.
     HRESULT code() const { return code_; }
 
     // The text shown to the user: the system's message and the code in parentheses.
@@ -47,9 +53,10 @@ public:
     bool operator==(const RegistryError&) const = default;
 
 private:
-    RegistryError(Kind kind, HRESULT code) : kind_(kind), code_(code) {}
+    RegistryError(Kind kind, HRESULT code, std::string what = {}) : kind_(kind), code_(code), what_(std::move(what)) {}
     Kind kind_;
     HRESULT code_;
+    std::string what_;  // EditLock: the step that failed, naming the lock
 };
 
 // The diagnostic form of a WindowsRegistry error whose system text is the given message.
