@@ -63,7 +63,7 @@ const T& command_of(const App& app) {
 
 TEST(CommandTree, GlobalOptionsAtEveryDepthLandOnTop) {
     const App inner = parse_app({"env-path", "add", "D:\\X", "-p", "Win64"});
-    EXPECT_EQ(inner.global_options.platform, bds::Platform::Win64);
+    EXPECT_EQ(inner.global_options.platform, catalogue::Platform::Win64);
     const auto& env_path = command_of<commands::EnvPath>(inner);
     ASSERT_TRUE(env_path.command);
     EXPECT_EQ(env_path.command->kind, PathCommands::Kind::Add);
@@ -79,16 +79,16 @@ TEST(CommandTree, GlobalOptionsAtEveryDepthLandOnTop) {
 TEST(CommandTree, EnumeratedValuesIgnoreAsciiCaseAndTakeAliases) {
     struct Case {
         std::vector<std::string> words;
-        std::optional<bds::Architecture> architecture;
-        std::optional<bds::Platform> platform;
+        std::optional<catalogue::Architecture> architecture;
+        std::optional<catalogue::Platform> platform;
     } cases[] = {
-        {{"-a", "X64"}, bds::Architecture::x64, {}},
-        {{"--arch", "IntelX86"}, bds::Architecture::x86, {}},
-        {{"--ide=32-bit"}, bds::Architecture::x86, {}},
-        {{"--architecture", "64BIT"}, bds::Architecture::x64, {}},
-        {{"--platform", "win64"}, {}, bds::Platform::Win64},
-        {{"-p", "Win64X"}, {}, bds::Platform::Win64x},
-        {{"-pWINARM64EC"}, {}, bds::Platform::WinARM64EC},
+        {{"-a", "X64"}, catalogue::Architecture::x64, {}},
+        {{"--arch", "IntelX86"}, catalogue::Architecture::x86, {}},
+        {{"--ide=32-bit"}, catalogue::Architecture::x86, {}},
+        {{"--architecture", "64BIT"}, catalogue::Architecture::x64, {}},
+        {{"--platform", "win64"}, {}, catalogue::Platform::Win64},
+        {{"-p", "Win64X"}, {}, catalogue::Platform::Win64x},
+        {{"-pWINARM64EC"}, {}, catalogue::Platform::WinARM64EC},
     };
     for (const auto& c : cases) {
         std::vector<std::string> words = c.words;
@@ -98,9 +98,9 @@ TEST(CommandTree, EnumeratedValuesIgnoreAsciiCaseAndTakeAliases) {
         EXPECT_EQ(app.global_options.platform, c.platform) << c.words[0];
     }
     EXPECT_EQ(parsed_command<commands::Build>({"build", "-t", "64bit", "p.dproj"}).options.preferred_tool_architecture,
-              bds::Architecture::x64);
+              catalogue::Architecture::x64);
     EXPECT_EQ(parsed_command<commands::Build>({"build", "--pta=IntelX86", "p.dproj"}).options.preferred_tool_architecture,
-              bds::Architecture::x86);
+              catalogue::Architecture::x86);
     EXPECT_EQ(error_kind({"--ARCH", "x64", "info"}), args::ErrorKind::UnknownArgument);
     EXPECT_EQ(error_kind({"build", "-t", "arm", "p.dproj"}), args::ErrorKind::InvalidValue);
 }

@@ -58,7 +58,7 @@ protected:
     }
     void TearDown() override { DeleteFileW(path_.c_str()); }
 
-    msbuild::DccOptions write(const std::string& content) {
+    build::DccOptions write(const std::string& content) {
         const HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         EXPECT_NE(file, INVALID_HANDLE_VALUE);
         DWORD written = 0;
@@ -66,8 +66,8 @@ protected:
         CloseHandle(file);
         return source();
     }
-    msbuild::DccOptions source() const {
-        msbuild::DccOptions options;
+    build::DccOptions source() const {
+        build::DccOptions options;
         options.file = path_;
         return options;
     }

@@ -35,7 +35,7 @@ TEST(SamePathItem, FoldsAsciiLettersOnly) {
 }
 
 const std::wstring lists_key = L"Software\\Embarcadero\\BDS\\23.0\\Library\\Win32";
-const bds::RegistryValue search_path{"Search Path", false};
+const catalogue::RegistryValue search_path{"Search Path", false};
 
 class PathEditTest : public kestrune::testing::ScratchRegistry {
 protected:
@@ -43,17 +43,17 @@ protected:
         ScratchRegistry::SetUp();
         create(lists_key);
     }
-    bds::RegistryKey key() {
+    catalogue::RegistryKey key() {
         auto opened = win::create_key(HKEY_CURRENT_USER, lists_key);
         EXPECT_TRUE(opened);
-        return bds::RegistryKey{std::move(*opened)};
+        return catalogue::RegistryKey{std::move(*opened)};
     }
     std::optional<Stored> search_path_value() { return stored(lists_key, L"Search Path"); }
 };
 
 enum class Edit { Add, Insert, Remove };
 
-win::RegistryResult<void> apply(Edit edit, const bds::RegistryKey& key, const bds::RegistryValue& value,
+win::RegistryResult<void> apply(Edit edit, const catalogue::RegistryKey& key, const catalogue::RegistryValue& value,
                                 std::wstring_view items) {
     if (edit == Edit::Remove) return remove_path_items(key, value, items);
     return add_path_items(key, value, items, edit == Edit::Insert);
@@ -85,7 +85,7 @@ TEST_F(PathEditTest, EditsStoreTheWholeListBack) {
         {L"a", Edit::Add, L"x;\"y;z\"", L"a;x;\"y;z\""},       // a quoted piece stays one entry
         {L"\"c:\\a;b\";q", Edit::Remove, L"q", L"\"c:\\a;b\""},
     };
-    const bds::RegistryKey k = key();
+    const catalogue::RegistryKey k = key();
     for (const Case& c : cases) {
         const std::string label = c.before ? win::to_utf8(*c.before) : "(missing)";
         if (c.before)
@@ -103,7 +103,7 @@ TEST_F(PathEditTest, EditsStoreTheWholeListBack) {
 
 TEST_F(PathEditTest, ExpandFlagDecidesTheWrittenType) {
     set_string(lists_key, L"Path", L"C:\\bin", REG_SZ);
-    const bds::RegistryValue user_path{"Path", true};
+    const catalogue::RegistryValue user_path{"Path", true};
     ASSERT_TRUE(add_path_items(key(), user_path, L"%KestruneCLI%", false));
     const auto s = stored(lists_key, L"Path");
     EXPECT_EQ(s->units(), std::wstring(L"C:\\bin;%KestruneCLI%") + L'\0');
@@ -113,7 +113,7 @@ TEST_F(PathEditTest, ExpandFlagDecidesTheWrittenType) {
 TEST_F(PathEditTest, UnpairedSurrogatesSurviveEdits) {
     const std::wstring odd = std::wstring(L"D:\\") + lone_surrogate + L"x";
     set_string(lists_key, L"Search Path", odd + L";keep");
-    const bds::RegistryKey k = key();
+    const catalogue::RegistryKey k = key();
     ASSERT_TRUE(add_path_items(k, search_path, L"new", false));
     EXPECT_EQ(search_path_value()->units(), odd + L";keep;new" + L'\0');
     // An item with the same unpaired surrogate matches the entry exactly.
@@ -125,7 +125,7 @@ TEST_F(PathEditTest, UnpairedSurrogatesSurviveEdits) {
 
 TEST_F(PathEditTest, ValueOfAnotherTypeIsLeftAlone) {
     set_dword(lists_key, L"Search Path", 7);
-    const bds::RegistryKey k = key();
+    const catalogue::RegistryKey k = key();
     for (const Edit edit : {Edit::Add, Edit::Insert, Edit::Remove}) {
         const auto done = apply(edit, k, search_path, L"D:\\X");
         ASSERT_FALSE(done);

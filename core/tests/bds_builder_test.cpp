@@ -1,4 +1,4 @@
-#include "bds/bds_builder.hpp"
+#include "build/bds_builder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "win/handle.hpp"
 #include "win/temp_path.hpp"
 
-namespace kestrune::bds {
+namespace kestrune::build {
 namespace {
 
 struct Echo {
@@ -83,16 +83,16 @@ TEST(BdsBuilder, ABdsExeThatCannotStartLeavesNoFileBehind) {
     const scratch::ProjectDir dir;
     dir.write("App.dproj", R"(<Project><PropertyGroup><Config>Debug</Config><Platform>Win32</Platform></PropertyGroup>
                                <PropertyGroup Condition="'$(Base)'!=''"/></Project>)");
-    msbuild::BuildOptions options;
+    build::BuildOptions options;
     options.file = (dir.path() / L"App.dproj").wstring();
     options.config = "Release";
     std::string out;
     BdsBuilder builder(win::to_utf8((dir.path() / L"missing\\bds.exe").wstring()), [&](std::string_view s) { out += s; });
 
     const auto logs_before = temp_logs();
-    const auto result = builder.build(Platform::Win64, options);
+    const auto result = builder.build(catalogue::Platform::Win64, options);
     ASSERT_FALSE(result);
-    EXPECT_EQ(result.error().kind(), msbuild::ProjectError::Kind::Io);
+    EXPECT_EQ(result.error().kind(), build::ProjectError::Kind::Io);
     EXPECT_EQ(out, "Starting bds.exe and building...\n");
     EXPECT_EQ(dir.files(), std::vector<std::string>{"App.dproj"});
     EXPECT_EQ(temp_logs(), logs_before);
@@ -100,16 +100,16 @@ TEST(BdsBuilder, ABdsExeThatCannotStartLeavesNoFileBehind) {
 
 TEST(BdsBuilder, APatchErrorComesBeforeAnythingIsPrinted) {
     const scratch::ProjectDir dir;
-    msbuild::BuildOptions options;
+    build::BuildOptions options;
     options.file = (dir.path() / L"Missing.dproj").wstring();
     options.config = "Release";
     std::string out;
     BdsBuilder builder("C:\\IDE\\bin\\bds.exe", [&](std::string_view s) { out += s; });
     const auto result = builder.build(std::nullopt, options);
     ASSERT_FALSE(result);
-    EXPECT_EQ(result.error().kind(), msbuild::ProjectError::Kind::Io);
+    EXPECT_EQ(result.error().kind(), build::ProjectError::Kind::Io);
     EXPECT_EQ(out, "");
 }
 
 }  // namespace
-}  // namespace kestrune::bds
+}  // namespace kestrune::build

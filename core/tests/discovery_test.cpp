@@ -1,11 +1,11 @@
-#include "bds/discovery.hpp"
+#include "catalogue/discovery.hpp"
 
 #include <gtest/gtest.h>
 
-#include "bds/version.hpp"
+#include "catalogue/version.hpp"
 #include "scratch_registry.hpp"
 
-namespace kestrune::bds {
+namespace kestrune::catalogue {
 namespace {
 
 const std::wstring borland = L"Software\\Borland\\BDS";
@@ -116,4 +116,4 @@ TEST_F(DiscoveryTest, WrongValueTypesFailTheScan) {
 }
 
 }  // namespace
-}  // namespace kestrune::bds
+}  // namespace kestrune::catalogue

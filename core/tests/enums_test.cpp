@@ -1,10 +1,10 @@
-#include "bds/enums.hpp"
+#include "catalogue/enums.hpp"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-namespace kestrune::bds {
+namespace kestrune::catalogue {
 namespace {
 
 TEST(Enums, NamesAndDerivedTexts) {
@@ -42,4 +42,4 @@ TEST(Enums, ToolSearchOrder) {
 }
 
 }  // namespace
-}  // namespace kestrune::bds
+}  // namespace kestrune::catalogue

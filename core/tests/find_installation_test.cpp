@@ -1,10 +1,10 @@
-#include "bds/find_installation.hpp"
+#include "catalogue/find_installation.hpp"
 
 #include <gtest/gtest.h>
 
-#include "bds/release.hpp"
+#include "catalogue/release.hpp"
 
-namespace kestrune::bds {
+namespace kestrune::catalogue {
 namespace {
 
 Installation installation(std::string base, std::string version, std::uint32_t update = 0, std::string stored = {}) {
@@ -77,4 +77,4 @@ TEST(FindInstallation, FamilyIsRemovedWhereverItOccurs) {
 }
 
 }  // namespace
-}  // namespace kestrune::bds
+}  // namespace kestrune::catalogue

@@ -1,14 +1,14 @@
-#include "msbuild/msbuild_builder.hpp"
+#include "build/msbuild_builder.hpp"
 
 #include <gtest/gtest.h>
 
 #include "win/utf.hpp"
 
-namespace kestrune::msbuild {
+namespace kestrune::build {
 namespace {
 
-using bds::Architecture;
-using bds::Platform;
+using catalogue::Architecture;
+using catalogue::Platform;
 
 BuildOptions project(std::wstring file) {
     BuildOptions options;
@@ -82,4 +82,4 @@ TEST(MSBuildBuilder, ReturnsCmdsExitCodeAsSuccess) {
 }
 
 }  // namespace
-}  // namespace kestrune::msbuild
+}  // namespace kestrune::build

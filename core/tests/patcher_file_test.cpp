@@ -1,14 +1,14 @@
-#include "msbuild/patcher/project_file.hpp"
+#include "build/patcher/project_file.hpp"
 
 #include <gtest/gtest.h>
 
 #include "project_files.hpp"
 #include "win/path.hpp"
 
-namespace kestrune::msbuild::patcher {
+namespace kestrune::build::patcher {
 namespace {
 
-using bds::Platform;
+using catalogue::Platform;
 
 // First group, base group and two configuration groups, as the IDE writes them.
 constexpr std::string_view standard_project = R"(<Project xmlns="urn:msbuild">
@@ -80,7 +80,7 @@ protected:
 
 TEST_F(PatchProjectFile, WritesTheWholeCopyForASmallProject) {
     options.config = "Release";
-    options.preferred_tool_architecture = bds::Architecture::x64;
+    options.preferred_tool_architecture = catalogue::Architecture::x64;
     options.version_info.company_name = "ACME";
     platform = Platform::Win64;
     patch(R"(<?xml version="1.0" encoding="utf-8"?>
@@ -231,7 +231,7 @@ TEST_F(PatchProjectFile, WithoutAConfigurationGroupTheOldEventsAreEmpty) {
 
 TEST_F(PatchProjectFile, NewPropertiesReplaceOldOnesOutsideTheBaseGroup) {
     options.version_info.company_name = "ACME";
-    options.preferred_tool_architecture = bds::Architecture::x86;
+    options.preferred_tool_architecture = catalogue::Architecture::x86;
     patch(R"(<Project>
         <PropertyGroup><Config>Debug</Config><Platform>Win32</Platform><VerInfo_Keys>first</VerInfo_Keys></PropertyGroup>
         <PropertyGroup Condition="'$(Base)'!=''"><VerInfo_Keys>base</VerInfo_Keys><DCC_UseMSBuildExternally>false</DCC_UseMSBuildExternally></PropertyGroup>
@@ -296,4 +296,4 @@ TEST_F(PatchProjectFile, AnUnreadableOrMalformedProjectIsAnError) {
 }
 
 }  // namespace
-}  // namespace kestrune::msbuild::patcher
+}  // namespace kestrune::build::patcher

@@ -1,4 +1,4 @@
-#include "msbuild/patcher/project_group.hpp"
+#include "build/patcher/project_group.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include "project_files.hpp"
 #include "win/path.hpp"
 
-namespace kestrune::msbuild::patcher {
+namespace kestrune::build::patcher {
 namespace {
 
 // A member that a configuration turns into a copy.
@@ -134,7 +134,7 @@ TEST_F(PatchProject, AGroupWithOnePatchedMemberGetsItsOwnTargets) {
 }
 
 TEST_F(PatchProject, MembersOfANestedGroupAreFoundFromItsOwnDirectory) {
-    options.preferred_tool_architecture = bds::Architecture::x64;
+    options.preferred_tool_architecture = catalogue::Architecture::x64;
     dir.write("All.groupproj", group_of({"nested\\Inner.groupproj"}));
     dir.write("nested\\Inner.groupproj", group_of({"app\\App.cbproj"}));
     dir.write("nested\\app\\App.cbproj", patchable);
@@ -188,4 +188,4 @@ TEST_F(PatchProject, AFailingMemberEndsTheCallAndItsPredecessorsCopiesAreDeleted
 }
 
 }  // namespace
-}  // namespace kestrune::msbuild::patcher
+}  // namespace kestrune::build::patcher

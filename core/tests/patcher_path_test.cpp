@@ -1,13 +1,13 @@
-#include "msbuild/patcher/project_path.hpp"
+#include "build/patcher/project_path.hpp"
 
 #include <gtest/gtest.h>
 
-#include "msbuild/patcher/project_group.hpp"
+#include "build/patcher/project_group.hpp"
 #include "project_files.hpp"
 #include "win/path.hpp"
 #include "win/utf.hpp"
 
-namespace kestrune::msbuild::patcher {
+namespace kestrune::build::patcher {
 namespace {
 
 TEST(ProjectPathParts, EffectivePathJoinsOnlyRelativePathsOntoTheBase) {
@@ -61,4 +61,4 @@ TEST(ProjectPathParts, GroupMembersWithARootOrABareDriveArePatched) {
 }
 
 }  // namespace
-}  // namespace kestrune::msbuild::patcher
+}  // namespace kestrune::build::patcher

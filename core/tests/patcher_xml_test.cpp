@@ -1,11 +1,11 @@
-#include "msbuild/patcher/project_xml.hpp"
+#include "build/patcher/project_xml.hpp"
 
 #include <gtest/gtest.h>
 
 #include "project_files.hpp"
 #include "win/handle.hpp"
 
-namespace kestrune::msbuild::patcher {
+namespace kestrune::build::patcher {
 namespace {
 
 using scratch::ProjectDir;
@@ -152,4 +152,4 @@ TEST(TempProjectFile, LiesBesideTheEffectivePath) {
 }
 
 }  // namespace
-}  // namespace kestrune::msbuild::patcher
+}  // namespace kestrune::build::patcher

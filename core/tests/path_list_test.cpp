@@ -1,11 +1,11 @@
-#include "bds/path_list.hpp"
+#include "catalogue/path_list.hpp"
 
 #include <gtest/gtest.h>
 
 #include "scratch_registry.hpp"
 #include "win/utf.hpp"
 
-namespace kestrune::bds {
+namespace kestrune::catalogue {
 namespace {
 
 using Entries = std::vector<std::wstring>;
@@ -135,4 +135,4 @@ TEST_F(PathListRegistryTest, RefusedJoinWritesNothing) {
 }
 
 }  // namespace
-}  // namespace kestrune::bds
+}  // namespace kestrune::catalogue

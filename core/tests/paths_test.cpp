@@ -1,4 +1,4 @@
-#include "bds/paths.hpp"
+#include "catalogue/paths.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "fake_tree.hpp"
 
-namespace kestrune::bds {
+namespace kestrune::catalogue {
 namespace {
 
 using scratch::FakeTree;
@@ -152,4 +152,4 @@ TEST_F(PathsOnDisk, MissingRootDirResolvesAgainstTheCurrentDirectory) {
 }
 
 }  // namespace
-}  // namespace kestrune::bds
+}  // namespace kestrune::catalogue

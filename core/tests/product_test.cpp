@@ -1,10 +1,10 @@
-#include "bds/product.hpp"
+#include "catalogue/product.hpp"
 
 #include <gtest/gtest.h>
 
-#include "bds/release.hpp"
+#include "catalogue/release.hpp"
 
-namespace kestrune::bds {
+namespace kestrune::catalogue {
 namespace {
 
 Installation installation(std::string version, std::uint32_t update = 0, std::string stored = {}) {
@@ -114,4 +114,4 @@ TEST(Product, OnlyAnExactStarterEditionIsCommunity) {
 }
 
 }  // namespace
-}  // namespace kestrune::bds
+}  // namespace kestrune::catalogue

@@ -1,8 +1,8 @@
-#include "msbuild/project_error.hpp"
+#include "build/project_error.hpp"
 
 #include <gtest/gtest.h>
 
-namespace kestrune::msbuild {
+namespace kestrune::build {
 namespace {
 
 TEST(ProjectError, TextIsTheWrappedErrorsAndThereAreNoCauses) {
@@ -30,4 +30,4 @@ TEST(ProjectError, TextIsTheWrappedErrorsAndThereAreNoCauses) {
 }
 
 }  // namespace
-}  // namespace kestrune::msbuild
+}  // namespace kestrune::build

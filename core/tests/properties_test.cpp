@@ -1,11 +1,11 @@
-#include "bds/properties.hpp"
+#include "catalogue/properties.hpp"
 
 #include <gtest/gtest.h>
 
-#include "bds/release.hpp"
+#include "catalogue/release.hpp"
 #include "fake_tree.hpp"
 
-namespace kestrune::bds {
+namespace kestrune::catalogue {
 namespace {
 
 Installation installation(std::string version) {
@@ -97,4 +97,4 @@ TEST(Properties, RootDirThatIsNotUtf8IsAnError) {
 }
 
 }  // namespace
-}  // namespace kestrune::bds
+}  // namespace kestrune::catalogue

@@ -1,14 +1,14 @@
-#include "bds/registry_locations.hpp"
+#include "catalogue/registry_locations.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "bds/discovery.hpp"
-#include "bds/path_list.hpp"
+#include "catalogue/discovery.hpp"
+#include "catalogue/path_list.hpp"
 #include "scratch_registry.hpp"
 
-namespace kestrune::bds {
+namespace kestrune::catalogue {
 namespace {
 
 const std::wstring version_key = L"Software\\Embarcadero\\BDS\\23.0";
@@ -148,4 +148,4 @@ TEST_F(RegistryLocationsTest, EnumeratesALocation) {
 }
 
 }  // namespace
-}  // namespace kestrune::bds
+}  // namespace kestrune::catalogue

@@ -1,10 +1,10 @@
-#include "bds/release.hpp"
+#include "catalogue/release.hpp"
 
 #include <gtest/gtest.h>
 
-#include "bds/version.hpp"
+#include "catalogue/version.hpp"
 
-namespace kestrune::bds {
+namespace kestrune::catalogue {
 namespace {
 
 TEST(Release, LookupIsExact) {
@@ -41,4 +41,4 @@ TEST(Release, TableAscendsByVersionNumber) {
 }
 
 }  // namespace
-}  // namespace kestrune::bds
+}  // namespace kestrune::catalogue

@@ -1,8 +1,8 @@
-#include "msbuild/version_info.hpp"
+#include "build/version_info.hpp"
 
 #include <gtest/gtest.h>
 
-namespace kestrune::msbuild {
+namespace kestrune::build {
 namespace {
 
 TEST(CmpIgnoreAsciiCase, FoldsOnlyAsciiLettersToLowerCase) {
@@ -69,4 +69,4 @@ TEST(VersionInfoKeys, MergesNamedFieldsAndRawPairs) {
 }
 
 }  // namespace
-}  // namespace kestrune::msbuild
+}  // namespace kestrune::build

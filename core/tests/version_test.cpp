@@ -1,10 +1,10 @@
-#include "bds/version.hpp"
+#include "catalogue/version.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-namespace kestrune::bds {
+namespace kestrune::catalogue {
 namespace {
 
 TEST(Version, VersionNumbers) {
@@ -80,4 +80,4 @@ TEST(Version, Unsigned32) {
 }
 
 }  // namespace
-}  // namespace kestrune::bds
+}  // namespace kestrune::catalogue

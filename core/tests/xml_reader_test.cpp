@@ -1,14 +1,14 @@
-#include "msbuild/patcher/xml_reader.hpp"
+#include "build/patcher/xml_reader.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "msbuild/patcher/project_group.hpp"
-#include "msbuild/patcher/project_xml.hpp"
+#include "build/patcher/project_group.hpp"
+#include "build/patcher/project_xml.hpp"
 #include "project_files.hpp"
 
-namespace kestrune::msbuild::patcher {
+namespace kestrune::build::patcher {
 namespace {
 
 using namespace std::string_literals;
@@ -189,4 +189,4 @@ TEST_F(ReadProject, ElementsNestedDeeperThanTheLimitAreRefused) {
 }
 
 }  // namespace
-}  // namespace kestrune::msbuild::patcher
+}  // namespace kestrune::build::patcher

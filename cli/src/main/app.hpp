@@ -4,35 +4,35 @@
 #include <optional>
 #include <variant>
 
-#include "bds/enums.hpp"
-#include "bds/installation.hpp"
+#include "catalogue/enums.hpp"
+#include "catalogue/installation.hpp"
 #include "main/env_command.hpp"
 #include "main/package_command.hpp"
 #include "main/path_commands.hpp"
 #include "main/select_command.hpp"
 #include "main/self_command.hpp"
-#include "msbuild/build_options.hpp"
-#include "msbuild/compiler_options.hpp"
+#include "build/build_options.hpp"
+#include "build/compiler_options.hpp"
 
 namespace kestrune::cli {
 
 struct GlobalOptions {
-    std::optional<bds::Architecture> architecture;
-    std::optional<bds::Platform> platform;
+    std::optional<catalogue::Architecture> architecture;
+    std::optional<catalogue::Platform> platform;
     bool json = false;
     bool no_splash = false;
 };
 
 // One variant per subcommand, in the order of the command list.
 namespace commands {
-struct Build { msbuild::BuildOptions options; };
-struct Bds { msbuild::BuildOptions options; };
-struct Dcc { msbuild::DccOptions options; };
-struct Dcc32 { msbuild::DccOptions options; };
-struct Dcc64 { msbuild::DccOptions options; };
-struct Dccarm64ec { msbuild::DccOptions options; };
+struct Build { build::BuildOptions options; };
+struct Bds { build::BuildOptions options; };
+struct Dcc { build::DccOptions options; };
+struct Dcc32 { build::DccOptions options; };
+struct Dcc64 { build::DccOptions options; };
+struct Dccarm64ec { build::DccOptions options; };
 struct Package { PackageCommands command; };
-struct Brcc { msbuild::BrccOptions options; };
+struct Brcc { build::BrccOptions options; };
 struct Env { std::optional<EnvCommands> command; };          // none: list
 struct EnvPath { std::optional<PathCommands> command; };     // none: list
 struct LibraryPath { std::optional<PathCommands> command; };
@@ -48,10 +48,10 @@ using Commands = std::variant<commands::Build, commands::Bds, commands::Dcc, com
                               commands::Self_>;
 
 struct App {
-    const bds::Installation* name = nullptr;        // the installation NAME resolved to
+    const catalogue::Installation* name = nullptr;        // the installation NAME resolved to
     std::optional<Commands> command;                // none: no subcommand given
     GlobalOptions global_options;
-    const bds::Installation* installation = nullptr;  // fixed on first use, then unchanged
+    const catalogue::Installation* installation = nullptr;  // fixed on first use, then unchanged
 };
 
 }  // namespace kestrune::cli

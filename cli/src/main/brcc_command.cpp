@@ -1,8 +1,8 @@
 #include "main/brcc_command.hpp"
 
-#include "bds/paths.hpp"
+#include "catalogue/paths.hpp"
 #include "main/installations.hpp"
-#include "msbuild/compiler.hpp"
+#include "build/compiler.hpp"
 #include "output/sink.hpp"
 
 namespace kestrune::cli {
@@ -21,18 +21,18 @@ void define_brcc_options(args::Command& command) {
                                      .kind = args::ValueKind::Path});
 }
 
-ReadResult<msbuild::BrccOptions> read_brcc_options(const args::Matches& matches) {
+ReadResult<build::BrccOptions> read_brcc_options(const args::Matches& matches) {
     auto input = read_path(matches, "input_rc");
     if (!input) return std::unexpected(input.error());
-    return msbuild::BrccOptions{std::move(*input), matches.os_text("output_res")};
+    return build::BrccOptions{std::move(*input), matches.os_text("output_res")};
 }
 
-std::expected<DWORD, CommandError> run_brcc_command(App& app, const msbuild::BrccOptions& options) {
-    const bds::Installation& installation = resolve_installation(app);
-    const auto brcc32 = bds::brcc32_path(installation, app.global_options.architecture);
-    if (!brcc32) return std::unexpected(CommandError{bds::tool_file_name(bds::Tool::BRCC32) + " not found", {}});
+std::expected<DWORD, CommandError> run_brcc_command(App& app, const build::BrccOptions& options) {
+    const catalogue::Installation& installation = resolve_installation(app);
+    const auto brcc32 = catalogue::brcc32_path(installation, app.global_options.architecture);
+    if (!brcc32) return std::unexpected(CommandError{catalogue::tool_file_name(catalogue::Tool::BRCC32) + " not found", {}});
     flush();  // our output before the compiler's on the shared console
-    auto code = msbuild::run_brcc(*brcc32, options);
+    auto code = build::run_brcc(*brcc32, options);
     if (!code) return std::unexpected(command_error(code.error()));
     return *code;
 }

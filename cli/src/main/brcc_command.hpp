@@ -9,15 +9,15 @@
 #include "main/app.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
-#include "msbuild/compiler_options.hpp"
+#include "build/compiler_options.hpp"
 
 namespace kestrune::cli {
 
 void define_brcc_options(args::Command& command);
-ReadResult<msbuild::BrccOptions> read_brcc_options(const args::Matches& matches);
+ReadResult<build::BrccOptions> read_brcc_options(const args::Matches& matches);
 
 // Runs BRCC32.exe of the installation the command acts on (for the global --architecture) on
 // the script; gives its exit code, whatever its value.
-std::expected<DWORD, CommandError> run_brcc_command(App& app, const msbuild::BrccOptions& options);
+std::expected<DWORD, CommandError> run_brcc_command(App& app, const build::BrccOptions& options);
 
 }  // namespace kestrune::cli

@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <memory>
 
-#include "bds/bds_builder.hpp"
-#include "bds/enums.hpp"
-#include "bds/paths.hpp"
+#include "build/bds_builder.hpp"
+#include "catalogue/enums.hpp"
+#include "catalogue/paths.hpp"
 #include "main/env_command.hpp"
 #include "main/installations.hpp"
-#include "msbuild/msbuild_builder.hpp"
+#include "build/msbuild_builder.hpp"
 #include "output/sink.hpp"
 #include "text/text.hpp"
 
@@ -23,33 +23,33 @@ struct VersionInfoOption {
     std::string_view long_name;
     std::string_view value_name;
     std::string_view help;
-    std::optional<std::string> msbuild::VersionInfo::*field;
+    std::optional<std::string> build::VersionInfo::*field;
 };
 
 const std::array<VersionInfoOption, 11> version_info_options{{
     {"company_name", "CompanyName", "COMPANY_NAME", "Company that produced the file — for example, Microsoft Corporation",
-     &msbuild::VersionInfo::company_name},
+     &build::VersionInfo::company_name},
     {"file_description", "FileDescription", "FILE_DESCRIPTION", "File description to be presented to users",
-     &msbuild::VersionInfo::file_description},
+     &build::VersionInfo::file_description},
     {"file_version", "FileVersion", "FILE_VERSION", "Version number of the file — for example, 3.10 or 5.00.RC2",
-     &msbuild::VersionInfo::file_version},
+     &build::VersionInfo::file_version},
     {"internal_name", "InternalName", "INTERNAL_NAME", "Internal name of the file, if one exists",
-     &msbuild::VersionInfo::internal_name},
+     &build::VersionInfo::internal_name},
     {"legal_copyright", "LegalCopyright", "LEGAL_COPYRIGHT", "Copyright notices that apply to the file",
-     &msbuild::VersionInfo::legal_copyright},
+     &build::VersionInfo::legal_copyright},
     {"legal_trademarks", "LegalTrademarks", "LEGAL_TRADEMARKS", "Trademarks and registered trademarks that apply to the file",
-     &msbuild::VersionInfo::legal_trademarks},
+     &build::VersionInfo::legal_trademarks},
     {"original_filename", "OriginalFilename", "ORIGINAL_FILENAME", "Original name of the file, not including a path",
-     &msbuild::VersionInfo::original_filename},
+     &build::VersionInfo::original_filename},
     {"product_name", "ProductName", "PRODUCT_NAME", "Name of the product with which the file is distributed",
-     &msbuild::VersionInfo::product_name},
+     &build::VersionInfo::product_name},
     {"product_version", "ProductVersion", "PRODUCT_VERSION",
      "Version of the product with which the file is distributed — for example, 3.10 or 5.00.RC2",
-     &msbuild::VersionInfo::product_version},
+     &build::VersionInfo::product_version},
     {"comments", "Comments", "COMMENTS", "Additional information that should be displayed for diagnostic purposes",
-     &msbuild::VersionInfo::comments},
+     &build::VersionInfo::comments},
     {"raw", "VersionInfo", "RAW", "Specify version information in the format \"key1=value1;key2=value2;...\"",
-     &msbuild::VersionInfo::raw},
+     &build::VersionInfo::raw},
 }};
 
 constexpr std::string_view raw_long_help_tail =
@@ -74,7 +74,7 @@ std::expected<void, CommandError> refuse_non_xml(std::string_view long_name, con
 // bds.exe gets the configuration and the version information inside an XML copy of the
 // project, and XML cannot write every character: a value it cannot hold is refused before
 // anything is copied or started. MSBuild takes them on its command line, which holds them.
-std::expected<void, CommandError> refuse_what_xml_cannot_hold(const msbuild::BuildOptions& options) {
+std::expected<void, CommandError> refuse_what_xml_cannot_hold(const build::BuildOptions& options) {
     if (auto ok = refuse_non_xml("config", options.config); !ok) return ok;
     for (const auto& option : version_info_options)
         if (auto ok = refuse_non_xml(option.long_name, options.version_info.*option.field); !ok) return ok;
@@ -85,7 +85,7 @@ std::expected<void, CommandError> refuse_what_xml_cannot_hold(const msbuild::Bui
 
 std::vector<args::PossibleValue> architecture_values() {
     std::vector<args::PossibleValue> values;
-    for (const auto& a : bds::architecture_table)
+    for (const auto& a : catalogue::architecture_table)
         values.push_back({std::string(a.name), std::string(a.help), {a.aliases.begin(), a.aliases.end()}});
     return values;
 }
@@ -128,44 +128,44 @@ void define_version_info_options(args::Command& command) {
     }
 }
 
-msbuild::VersionInfo read_version_info(const args::Matches& matches) {
-    msbuild::VersionInfo info;
+build::VersionInfo read_version_info(const args::Matches& matches) {
+    build::VersionInfo info;
     for (const auto& option : version_info_options) info.*option.field = read_optional_text(matches, option.id);
     return info;
 }
 
-ReadResult<msbuild::BuildOptions> read_build_options(const args::Matches& matches) {
+ReadResult<build::BuildOptions> read_build_options(const args::Matches& matches) {
     auto file = read_path(matches, "file");
     if (!file) return std::unexpected(file.error());
-    msbuild::BuildOptions options;
+    build::BuildOptions options;
     options.file = std::move(*file);
     options.config = read_optional_text(matches, "config");
     if (const auto choice = matches.choice("preferred_tool_architecture"))
-        options.preferred_tool_architecture = static_cast<bds::Architecture>(*choice);
+        options.preferred_tool_architecture = static_cast<catalogue::Architecture>(*choice);
     options.version_info = read_version_info(matches);
     return options;
 }
 
-std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const msbuild::BuildOptions& options) {
+std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const build::BuildOptions& options) {
     // The back-end gets its own copy; the splash choice is a global option, not the subcommand's.
-    msbuild::BuildOptions build_options = options;
+    build::BuildOptions build_options = options;
     build_options.no_splash = app.global_options.no_splash;
     // Checked before the installation is fixed: a value that cannot be built with is the command line's fault.
     if (!use_msbuild) {
         if (auto ok = refuse_what_xml_cannot_hold(build_options); !ok) return std::unexpected(std::move(ok.error()));
     }
-    const bds::Installation& installation = resolve_installation(app);
+    const catalogue::Installation& installation = resolve_installation(app);
 
-    std::unique_ptr<msbuild::Builder> builder;
+    std::unique_ptr<build::Builder> builder;
     if (use_msbuild) {
         // The rsvars script is what makes MSBuild.exe reachable, so its absence is reported as MSBuild's.
-        auto rsvars = bds::rsvars_path_for_architecture(installation, app.global_options.architecture);
+        auto rsvars = catalogue::rsvars_path_for_architecture(installation, app.global_options.architecture);
         if (!rsvars) return std::unexpected(CommandError{"MSBuild.exe not found", {}});
-        builder = std::make_unique<msbuild::MSBuildBuilder>(std::move(*rsvars));
+        builder = std::make_unique<build::MSBuildBuilder>(std::move(*rsvars));
     } else {
         auto bds_exe = find_bds_exe(app);
         if (!bds_exe) return std::unexpected(std::move(bds_exe.error()));
-        builder = std::make_unique<bds::BdsBuilder>(std::move(*bds_exe), [](std::string_view text) { print(text); });
+        builder = std::make_unique<build::BdsBuilder>(std::move(*bds_exe), [](std::string_view text) { print(text); });
     }
 
     flush();  // our output before the child's on the shared console
@@ -175,8 +175,8 @@ std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const m
 }
 
 std::expected<std::string, CommandError> find_bds_exe(App& app) {
-    const std::optional<bds::Architecture> architecture = app.global_options.architecture;
-    if (auto path = bds::ide_path_for_architecture(resolve_installation(app), architecture)) return std::move(*path);
+    const std::optional<catalogue::Architecture> architecture = app.global_options.architecture;
+    if (auto path = catalogue::ide_path_for_architecture(resolve_installation(app), architecture)) return std::move(*path);
     std::string message = "bds.exe not found";
     if (architecture) message += " (" + std::string(ide_name(*architecture)) + " not installed)";
     return std::unexpected(CommandError{std::move(message), {}});

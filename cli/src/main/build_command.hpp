@@ -10,18 +10,18 @@
 #include "main/app.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
-#include "msbuild/build_options.hpp"
+#include "build/build_options.hpp"
 
 namespace kestrune::cli {
 
 void define_build_options(args::Command& command);
 void define_version_info_options(args::Command& command);
-ReadResult<msbuild::BuildOptions> read_build_options(const args::Matches& matches);
-msbuild::VersionInfo read_version_info(const args::Matches& matches);
+ReadResult<build::BuildOptions> read_build_options(const args::Matches& matches);
+build::VersionInfo read_version_info(const args::Matches& matches);
 
 // Builds the project with MSBuild (use_msbuild) or with bds.exe on the installation the
 // command acts on; gives the build tool's exit code, whatever its value.
-std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const msbuild::BuildOptions& options);
+std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const build::BuildOptions& options);
 // bds.exe of the installation the command acts on, for the global --architecture.
 std::expected<std::string, CommandError> find_bds_exe(App& app);
 

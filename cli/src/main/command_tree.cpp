@@ -83,7 +83,7 @@ HandlerResult run_msbuild_build(App& app) {
 
 HandlerResult run_bds_build(App& app) { return run_build(app, false, std::get<commands::Bds>(*app.command).options); }
 
-template <class Variant, bds::Tool Compiler>
+template <class Variant, catalogue::Tool Compiler>
 HandlerResult run_fixed_compiler(App& app) {
     return run_compile(app, Compiler, std::get<Variant>(*app.command).options);
 }
@@ -121,11 +121,11 @@ const std::array<Subcommand, 15> subcommand_table{{
     {dcc_name, {}, "Delphi command-line compiler", {}, define_dcc_options, false, read_dcc<commands::Dcc>,
      run_dcc_command},
     {dcc32_name, {}, "Delphi command-line compiler for Win32", {}, define_dcc_options, false,
-     read_dcc<commands::Dcc32>, run_fixed_compiler<commands::Dcc32, bds::Tool::DCC32>},
+     read_dcc<commands::Dcc32>, run_fixed_compiler<commands::Dcc32, catalogue::Tool::DCC32>},
     {dcc64_name, {}, "Delphi command-line compiler for Win64", {}, define_dcc_options, false,
-     read_dcc<commands::Dcc64>, run_fixed_compiler<commands::Dcc64, bds::Tool::DCC64>},
+     read_dcc<commands::Dcc64>, run_fixed_compiler<commands::Dcc64, catalogue::Tool::DCC64>},
     {dccarm64ec_name, {}, "Delphi command-line compiler for WinARM64EC", {}, define_dcc_options, false,
-     read_dcc<commands::Dccarm64ec>, run_fixed_compiler<commands::Dccarm64ec, bds::Tool::DCCARM64EC>},
+     read_dcc<commands::Dccarm64ec>, run_fixed_compiler<commands::Dccarm64ec, catalogue::Tool::DCCARM64EC>},
     {package_name, {}, "Manage design-time packages", {}, define_package_subcommands, true, read_package,
      run_package_command},
     {brcc_name, brcc_aliases, "Resource compiler (brcc32.exe)", {}, define_brcc_options, false, read_brcc,
@@ -148,7 +148,7 @@ const std::array<Subcommand, 15> subcommand_table{{
 
 std::vector<args::PossibleValue> platform_values() {
     std::vector<args::PossibleValue> values;
-    for (const auto& p : bds::platform_table) values.push_back({std::string(p.name), std::string(p.help), {}});
+    for (const auto& p : catalogue::platform_table) values.push_back({std::string(p.name), std::string(p.help), {}});
     return values;
 }
 
@@ -221,8 +221,8 @@ bool is_path_subcommand(std::string_view name) { return name == "add" || name ==
 
 ReadResult<GlobalOptions> read_global_options(const args::Matches& matches) {
     GlobalOptions options;
-    if (const auto choice = matches.choice("architecture")) options.architecture = static_cast<bds::Architecture>(*choice);
-    if (const auto choice = matches.choice("platform")) options.platform = static_cast<bds::Platform>(*choice);
+    if (const auto choice = matches.choice("architecture")) options.architecture = static_cast<catalogue::Architecture>(*choice);
+    if (const auto choice = matches.choice("platform")) options.platform = static_cast<catalogue::Platform>(*choice);
     auto json = read_flag(matches, "json");
     if (!json) return std::unexpected(json.error());
     options.json = *json;

@@ -1,14 +1,14 @@
 #include "main/dcc_command.hpp"
 
-#include "bds/paths.hpp"
+#include "catalogue/paths.hpp"
 #include "main/installations.hpp"
-#include "msbuild/compiler.hpp"
+#include "build/compiler.hpp"
 #include "output/sink.hpp"
 
 namespace kestrune::cli {
 namespace {
 
-using Options = msbuild::DccOptions;
+using Options = build::DccOptions;
 
 struct Flag {
     std::string_view id;
@@ -137,7 +137,7 @@ void define_dcc_options(args::Command& command) {
     }
 }
 
-ReadResult<msbuild::DccOptions> read_dcc_options(const args::Matches& matches) {
+ReadResult<build::DccOptions> read_dcc_options(const args::Matches& matches) {
     Options options;
     for (const Entry& entry : entries) {
         switch (entry.kind) {
@@ -178,15 +178,15 @@ std::expected<DWORD, CommandError> run_dcc_command(App& app) {
     // Checked before the installation is fixed, so this reads no registry.
     const auto platform = app.global_options.platform;
     if (!platform) return std::unexpected(CommandError{"the platform must be specified", {}});
-    return run_compile(app, platform_compiler_table[bds::position(*platform)], std::get<commands::Dcc>(*app.command).options);
+    return run_compile(app, platform_compiler_table[catalogue::position(*platform)], std::get<commands::Dcc>(*app.command).options);
 }
 
-std::expected<DWORD, CommandError> run_compile(App& app, bds::Tool tool, const msbuild::DccOptions& options) {
-    const bds::Installation& installation = resolve_installation(app);
-    const auto compiler = bds::compiler_path(installation, tool, app.global_options.architecture);
-    if (!compiler) return std::unexpected(CommandError{bds::tool_file_name(tool) + " not found", {}});
+std::expected<DWORD, CommandError> run_compile(App& app, catalogue::Tool tool, const build::DccOptions& options) {
+    const catalogue::Installation& installation = resolve_installation(app);
+    const auto compiler = catalogue::compiler_path(installation, tool, app.global_options.architecture);
+    if (!compiler) return std::unexpected(CommandError{catalogue::tool_file_name(tool) + " not found", {}});
     flush();  // our output before the compiler's on the shared console
-    auto code = msbuild::run_dcc(*compiler, options);
+    auto code = build::run_dcc(*compiler, options);
     if (!code) return std::unexpected(command_error(code.error()));
     return *code;
 }

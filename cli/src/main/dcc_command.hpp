@@ -7,27 +7,27 @@
 #include <expected>
 
 #include "args/command.hpp"
-#include "bds/enums.hpp"
+#include "catalogue/enums.hpp"
 #include "main/app.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
-#include "msbuild/compiler_options.hpp"
+#include "build/compiler_options.hpp"
 
 namespace kestrune::cli {
 
 void define_dcc_options(args::Command& command);
-ReadResult<msbuild::DccOptions> read_dcc_options(const args::Matches& matches);
+ReadResult<build::DccOptions> read_dcc_options(const args::Matches& matches);
 
 // The compiler that dcc runs for each platform, by the platform's position. Win64x
 // projects are compiled by the 64-bit Delphi compiler, not by the C++ one.
-inline constexpr std::array<bds::Tool, 10> platform_compiler_table{
-    bds::Tool::DCC32,    bds::Tool::DCC64,       bds::Tool::DCC64,      bds::Tool::DCCARM64EC, bds::Tool::DCCOSX64,
-    bds::Tool::DCCOSXARM64, bds::Tool::DCCLINUX64, bds::Tool::DCCAARM,   bds::Tool::DCCAARM64,  bds::Tool::DCCIOSARM64,
+inline constexpr std::array<catalogue::Tool, 10> platform_compiler_table{
+    catalogue::Tool::DCC32,    catalogue::Tool::DCC64,       catalogue::Tool::DCC64,      catalogue::Tool::DCCARM64EC, catalogue::Tool::DCCOSX64,
+    catalogue::Tool::DCCOSXARM64, catalogue::Tool::DCCLINUX64, catalogue::Tool::DCCAARM,   catalogue::Tool::DCCAARM64,  catalogue::Tool::DCCIOSARM64,
 };
 
 // Runs the tool's compiler file of the installation the command acts on (for the global
 // --architecture) on the options; gives the compiler's exit code, whatever its value.
-std::expected<DWORD, CommandError> run_compile(App& app, bds::Tool tool, const msbuild::DccOptions& options);
+std::expected<DWORD, CommandError> run_compile(App& app, catalogue::Tool tool, const build::DccOptions& options);
 
 // The dcc branch: the compiler of the global --platform.
 std::expected<DWORD, CommandError> run_dcc_command(App& app);

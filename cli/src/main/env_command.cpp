@@ -1,8 +1,8 @@
 #include "main/env_command.hpp"
 
-#include "bds/path_list.hpp"
-#include "bds/paths.hpp"
-#include "bds/registry_locations.hpp"
+#include "catalogue/path_list.hpp"
+#include "catalogue/paths.hpp"
+#include "catalogue/registry_locations.hpp"
 #include "main/app.hpp"
 #include "main/installations.hpp"
 #include "output/sink.hpp"
@@ -52,9 +52,9 @@ namespace {
 
 // One architecture's variables as a Name/Value table. Any value that is not valid text fails
 // the listing before the table is printed, so a half table is never shown.
-win::RegistryResult<void> list_variables(const bds::RegistryKey& key, bds::Architecture architecture) {
+win::RegistryResult<void> list_variables(const catalogue::RegistryKey& key, catalogue::Architecture architecture) {
     print(std::string(ide_name(architecture)) + "\n");
-    const auto values = bds::key_values(key);
+    const auto values = catalogue::key_values(key);
     if (!values) return std::unexpected(values.error());
     Table table({"Name", "Value"});
     for (const win::RegistryValueData& value : *values) {
@@ -68,42 +68,42 @@ win::RegistryResult<void> list_variables(const bds::RegistryKey& key, bds::Archi
 
 // Set and remove write one value at once, but env-path reads and writes back the variable
 // "Path": under the same lock neither undoes the other.
-win::RegistryResult<void> edit_variable(const EnvCommands& command, const bds::RegistryKey& key) {
+win::RegistryResult<void> edit_variable(const EnvCommands& command, const catalogue::RegistryKey& key) {
     const auto lock = win::RegistryEditLock::acquire();
     if (!lock) return std::unexpected(lock.error());
     if (const auto* set = std::get_if<EnvSet>(&command))
-        return bds::write_string_value(key, win::to_wide(set->name), win::to_wide(set->value), false);
+        return catalogue::write_string_value(key, win::to_wide(set->name), win::to_wide(set->value), false);
     return win::delete_value(key.get(), win::to_wide(std::get<EnvRemove>(command).name));
 }
 
 }  // namespace
 
-std::string_view ide_name(bds::Architecture architecture) {
-    return architecture == bds::Architecture::x64 ? "64-bit IDE" : "32-bit IDE";
+std::string_view ide_name(catalogue::Architecture architecture) {
+    return architecture == catalogue::Architecture::x64 ? "64-bit IDE" : "32-bit IDE";
 }
 
-std::expected<bds::EnumSet<bds::Architecture>, CommandError> choose_ide_architectures(App& app) {
-    const bds::EnumSet<bds::Architecture> installed = bds::ide_architectures(resolve_installation(app));
+std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_ide_architectures(App& app) {
+    const catalogue::EnumSet<catalogue::Architecture> installed = catalogue::ide_architectures(resolve_installation(app));
     if (const auto architecture = app.global_options.architecture) {
         if (!installed.contains(*architecture))
             return std::unexpected(CommandError{std::string(ide_name(*architecture)) + " is not installed", {}});
-        return bds::EnumSet<bds::Architecture>{*architecture};
+        return catalogue::EnumSet<catalogue::Architecture>{*architecture};
     }
     if (const auto platform = app.global_options.platform) {
-        for (const bds::Architecture architecture : installed)
-            if (bds::info(architecture).ide_platform == *platform) return bds::EnumSet<bds::Architecture>{architecture};
+        for (const catalogue::Architecture architecture : installed)
+            if (catalogue::info(architecture).ide_platform == *platform) return catalogue::EnumSet<catalogue::Architecture>{architecture};
         return std::unexpected(
-            CommandError{std::string(bds::name(*platform)) + " does not map to a valid IDE architecture", {}});
+            CommandError{std::string(catalogue::name(*platform)) + " does not map to a valid IDE architecture", {}});
     }
     return installed;
 }
 
-win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, const bds::Installation& installation,
-                                  const bds::EnumSet<bds::Architecture>& architectures) {
-    for (const bds::Architecture architecture : architectures) {
-        const auto location = bds::environment_variables_location(installation, architecture);
+win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, const catalogue::Installation& installation,
+                                  const catalogue::EnumSet<catalogue::Architecture>& architectures) {
+    for (const catalogue::Architecture architecture : architectures) {
+        const auto location = catalogue::environment_variables_location(installation, architecture);
         if (!location) return std::unexpected(location.error());
-        const bds::RegistryKey& key = location->key;
+        const catalogue::RegistryKey& key = location->key;
         win::RegistryResult<void> done;
         if (!command)
             done = list_variables(key, architecture);
@@ -115,7 +115,7 @@ win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, con
 }
 
 std::expected<void, CommandError> run_env_command(App& app) {
-    const bds::Installation& installation = resolve_installation(app);
+    const catalogue::Installation& installation = resolve_installation(app);
     const auto architectures = choose_ide_architectures(app);
     if (!architectures) return std::unexpected(architectures.error());
     auto done = run_env(std::get<commands::Env>(*app.command).command, installation, *architectures);

@@ -8,8 +8,8 @@
 #include <variant>
 
 #include "args/command.hpp"
-#include "bds/enums.hpp"
-#include "bds/installation.hpp"
+#include "catalogue/enums.hpp"
+#include "catalogue/installation.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
 #include "win/registry_error.hpp"
@@ -34,16 +34,16 @@ void define_env_subcommands(args::Command& command);
 ReadResult<EnvCommands> read_env_command(const args::Matches::Subcommand& sub);
 
 // "32-bit IDE" or "64-bit IDE": heads the listings and names an IDE that is missing.
-std::string_view ide_name(bds::Architecture architecture);
+std::string_view ide_name(catalogue::Architecture architecture);
 
 // The IDE architectures env and env-path act on: the one --architecture names, else the one
 // --platform maps to, else every installed IDE. Fixes App.installation.
-std::expected<bds::EnumSet<bds::Architecture>, CommandError> choose_ide_architectures(App& app);
+std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_ide_architectures(App& app);
 
 // Lists, sets or removes the variables of each architecture's IDE, x86 first; stops at the
 // first error.
-win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, const bds::Installation& installation,
-                                  const bds::EnumSet<bds::Architecture>& architectures);
+win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, const catalogue::Installation& installation,
+                                  const catalogue::EnumSet<catalogue::Architecture>& architectures);
 
 // env's branch of the dispatch.
 std::expected<void, CommandError> run_env_command(App& app);

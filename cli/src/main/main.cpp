@@ -49,7 +49,7 @@ const Subcommand* find_subcommand(std::string_view name) {
 ReadResult<App> read_app(const args::Matches& matches) {
     App app;
     if (const std::any* name = matches.parsed("name"); name && name->has_value())
-        app.name = std::any_cast<const bds::Installation*>(*name);
+        app.name = std::any_cast<const catalogue::Installation*>(*name);
 
     if (const auto* sub = matches.subcommand()) {
         const Subcommand* subcommand = find_subcommand(sub->name);

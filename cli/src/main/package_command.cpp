@@ -1,8 +1,8 @@
 #include "main/package_command.hpp"
 
-#include "bds/path_list.hpp"
-#include "bds/paths.hpp"
-#include "bds/registry_locations.hpp"
+#include "catalogue/path_list.hpp"
+#include "catalogue/paths.hpp"
+#include "catalogue/registry_locations.hpp"
 #include "main/app.hpp"
 #include "main/dcc_command.hpp"
 #include "main/env_command.hpp"
@@ -80,19 +80,19 @@ namespace {
 // The registry names a package by its path's display text.
 std::wstring value_name(std::wstring_view bpl_path) { return win::to_wide(win::to_utf8(bpl_path)); }
 
-std::expected<bds::Architecture, CommandError> package_ide_architecture(App& app) {
+std::expected<catalogue::Architecture, CommandError> package_ide_architecture(App& app) {
     const auto platform = app.global_options.platform;
     if (!platform || app.global_options.architecture) return choose_ide_architecture(app);
-    for (const bds::Architecture architecture : bds::ide_architectures(resolve_installation(app)))
-        if (bds::info(architecture).ide_platform == *platform) return architecture;
+    for (const catalogue::Architecture architecture : catalogue::ide_architectures(resolve_installation(app)))
+        if (catalogue::info(architecture).ide_platform == *platform) return architecture;
     return std::unexpected(CommandError{
-        "the current IDE does not support " + std::string(bds::name(*platform)) + " design-time packages", {}});
+        "the current IDE does not support " + std::string(catalogue::name(*platform)) + " design-time packages", {}});
 }
 
 // A compiler that fails leaves no package worth registering: its exit code ends the command.
-std::expected<DWORD, CommandError> compile_package(App& app, const bds::Installation& installation,
-                                                   const PackageCompile& compile, bds::Architecture architecture) {
-    const bds::Tool tool = architecture == bds::Architecture::x64 ? bds::Tool::DCC64 : bds::Tool::DCC32;
+std::expected<DWORD, CommandError> compile_package(App& app, const catalogue::Installation& installation,
+                                                   const PackageCompile& compile, catalogue::Architecture architecture) {
+    const catalogue::Tool tool = architecture == catalogue::Architecture::x64 ? catalogue::Tool::DCC64 : catalogue::Tool::DCC32;
     const auto compiled = run_compile(app, tool, compile.options);
     if (!compiled || *compiled != 0) return compiled;
 
@@ -110,8 +110,8 @@ std::expected<DWORD, CommandError> compile_package(App& app, const bds::Installa
 
 }  // namespace
 
-std::expected<bds::Architecture, CommandError> choose_ide_architecture(App& app) {
-    const bds::EnumSet<bds::Architecture> installed = bds::ide_architectures(resolve_installation(app));
+std::expected<catalogue::Architecture, CommandError> choose_ide_architecture(App& app) {
+    const catalogue::EnumSet<catalogue::Architecture> installed = catalogue::ide_architectures(resolve_installation(app));
     if (const auto architecture = app.global_options.architecture) {
         if (!installed.contains(*architecture))
             return std::unexpected(CommandError{std::string(ide_name(*architecture)) + " is not installed", {}});
@@ -121,24 +121,24 @@ std::expected<bds::Architecture, CommandError> choose_ide_architecture(App& app)
     return installed.front();
 }
 
-win::RegistryResult<void> register_package(const bds::Installation& installation, bds::Architecture ide_architecture,
+win::RegistryResult<void> register_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
                                            std::wstring_view bpl_path, std::string_view description) {
-    const auto key = bds::known_packages_key(installation, ide_architecture);
+    const auto key = catalogue::known_packages_key(installation, ide_architecture);
     if (!key) return std::unexpected(key.error());
     const auto lock = win::RegistryEditLock::acquire();
     if (!lock) return std::unexpected(lock.error());
-    return bds::write_string_value(*key, value_name(bpl_path), win::to_wide(description), false);
+    return catalogue::write_string_value(*key, value_name(bpl_path), win::to_wide(description), false);
 }
 
-win::RegistryResult<void> register_built_package(const bds::Installation& installation,
-                                                 bds::Architecture ide_architecture, std::wstring_view bpl_path,
+win::RegistryResult<void> register_built_package(const catalogue::Installation& installation,
+                                                 catalogue::Architecture ide_architecture, std::wstring_view bpl_path,
                                                  std::string_view description) {
     return register_package(installation, ide_architecture, bpl_path, description);
 }
 
-win::RegistryResult<void> unregister_package(const bds::Installation& installation, bds::Architecture ide_architecture,
+win::RegistryResult<void> unregister_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
                                              std::wstring_view bpl_path) {
-    const auto key = bds::known_packages_key(installation, ide_architecture);
+    const auto key = catalogue::known_packages_key(installation, ide_architecture);
     if (!key) return std::unexpected(key.error());
     const auto lock = win::RegistryEditLock::acquire();
     if (!lock) return std::unexpected(lock.error());
@@ -155,7 +155,7 @@ std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std:
 }
 
 std::expected<DWORD, CommandError> run_package(const PackageCommands& command, App& app) {
-    const bds::Installation& installation = resolve_installation(app);
+    const catalogue::Installation& installation = resolve_installation(app);
     const auto architecture = package_ide_architecture(app);
     if (!architecture) return std::unexpected(architecture.error());
     if (const auto* compile = std::get_if<PackageCompile>(&command))

@@ -10,11 +10,11 @@
 #include <variant>
 
 #include "args/command.hpp"
-#include "bds/enums.hpp"
-#include "bds/installation.hpp"
+#include "catalogue/enums.hpp"
+#include "catalogue/installation.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
-#include "msbuild/compiler_options.hpp"
+#include "build/compiler_options.hpp"
 #include "win/registry_error.hpp"
 
 namespace kestrune::cli {
@@ -23,7 +23,7 @@ struct App;  // app.hpp holds these commands, so it cannot be included here
 
 struct PackageCompile {
     bool install = false;
-    msbuild::DccOptions options;
+    build::DccOptions options;
     bool operator==(const PackageCompile&) const = default;
 };
 struct PackageRegister {
@@ -42,17 +42,17 @@ ReadResult<PackageCommands> read_package_command(const args::Matches& matches);
 
 // The one IDE whose package list is edited: --architecture's when installed, else the only
 // installed IDE. Fixes App.installation.
-std::expected<bds::Architecture, CommandError> choose_ide_architecture(App& app);
+std::expected<catalogue::Architecture, CommandError> choose_ide_architecture(App& app);
 
 // Registers a package file with the IDE: a REG_SZ value named by the path, holding the description.
-win::RegistryResult<void> register_package(const bds::Installation& installation, bds::Architecture ide_architecture,
+win::RegistryResult<void> register_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
                                            std::wstring_view bpl_path, std::string_view description);
 // The same registration for the package that compile --install has just built.
-win::RegistryResult<void> register_built_package(const bds::Installation& installation,
-                                                 bds::Architecture ide_architecture, std::wstring_view bpl_path,
+win::RegistryResult<void> register_built_package(const catalogue::Installation& installation,
+                                                 catalogue::Architecture ide_architecture, std::wstring_view bpl_path,
                                                  std::string_view description);
 // Removes a registration; one that does not exist counts as removed.
-win::RegistryResult<void> unregister_package(const bds::Installation& installation, bds::Architecture ide_architecture,
+win::RegistryResult<void> unregister_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
                                              std::wstring_view bpl_path);
 
 // Where compile --install expects the built package: the output directory resolved against

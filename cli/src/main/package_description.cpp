@@ -35,7 +35,7 @@ std::string scan_package_description(std::string_view source) {
     return description;
 }
 
-std::expected<std::string, win::IoError> read_package_description(const msbuild::DccOptions& options) {
+std::expected<std::string, win::IoError> read_package_description(const build::DccOptions& options) {
     const auto source = win::read_file(options.file);
     if (!source) return std::unexpected(source.error());
     if (!win::is_valid_utf8(*source)) return std::unexpected(win::IoError::from_text("stream did not contain valid UTF-8"));

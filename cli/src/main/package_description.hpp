@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "msbuild/compiler_options.hpp"
+#include "build/compiler_options.hpp"
 #include "win/io_error.hpp"
 
 namespace kestrune::cli {
@@ -16,6 +16,6 @@ std::string scan_package_description(std::string_view source);
 
 // The description found in the source options.file; an I/O error when it cannot be read or
 // is not UTF-8.
-std::expected<std::string, win::IoError> read_package_description(const msbuild::DccOptions& options);
+std::expected<std::string, win::IoError> read_package_description(const build::DccOptions& options);
 
 }  // namespace kestrune::cli

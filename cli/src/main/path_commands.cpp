@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "bds/path_list.hpp"
-#include "bds/paths.hpp"
+#include "catalogue/path_list.hpp"
+#include "catalogue/paths.hpp"
 #include "main/app.hpp"
 #include "main/env_command.hpp"
 #include "main/installations.hpp"
@@ -53,14 +53,14 @@ ReadResult<PathCommands> read_path_command(const args::Matches::Subcommand& sub)
 
 namespace {
 
-constexpr bds::RegistryValue search_path_value{"Search Path", false};
-constexpr bds::RegistryValue browsing_path_value{"Browsing Path", false};
+constexpr catalogue::RegistryValue search_path_value{"Search Path", false};
+constexpr catalogue::RegistryValue browsing_path_value{"Browsing Path", false};
 
 // One location's step: the edit the inner subcommand asks for, or the titled listing.
-win::RegistryResult<void> edit_or_list(const std::optional<PathCommands>& command, const bds::RegistryKey& key,
-                                       const bds::RegistryValue& value, const std::string& title) {
+win::RegistryResult<void> edit_or_list(const std::optional<PathCommands>& command, const catalogue::RegistryKey& key,
+                                       const catalogue::RegistryValue& value, const std::string& title) {
     if (!command) {
-        const auto entries = bds::read_path_list(key, value);
+        const auto entries = catalogue::read_path_list(key, value);
         if (!entries) return std::unexpected(entries.error());
         print_path_list(title, *entries);
         return {};
@@ -79,9 +79,9 @@ bool holds(const std::vector<std::wstring>& entries, std::wstring_view piece) {
 
 std::unexpected<CommandError> failed(const win::RegistryError& error) { return std::unexpected(command_error(error)); }
 
-std::expected<void, CommandError> run_platform_command(App& app, std::string_view title, const bds::RegistryValue& value,
+std::expected<void, CommandError> run_platform_command(App& app, std::string_view title, const catalogue::RegistryValue& value,
                                                        const std::optional<PathCommands>& command) {
-    const bds::Installation& installation = resolve_installation(app);
+    const catalogue::Installation& installation = resolve_installation(app);
     const auto platforms = choose_platforms(app);
     if (!platforms) return std::unexpected(platforms.error());
     if (auto done = run_platform_path_list(title, value, command, installation, *platforms); !done) return failed(done.error());
@@ -90,19 +90,19 @@ std::expected<void, CommandError> run_platform_command(App& app, std::string_vie
 
 }  // namespace
 
-std::expected<bds::EnumSet<bds::Platform>, CommandError> choose_platforms(App& app) {
-    const bds::EnumSet<bds::Platform> installed = bds::platforms(resolve_installation(app));
+std::expected<catalogue::EnumSet<catalogue::Platform>, CommandError> choose_platforms(App& app) {
+    const catalogue::EnumSet<catalogue::Platform> installed = catalogue::platforms(resolve_installation(app));
     const auto platform = app.global_options.platform;
     if (!platform) return installed;
     if (!installed.contains(*platform))
-        return std::unexpected(CommandError{std::string(bds::name(*platform)) + " platform is not installed", {}});
-    return bds::EnumSet<bds::Platform>{*platform};
+        return std::unexpected(CommandError{std::string(catalogue::name(*platform)) + " platform is not installed", {}});
+    return catalogue::EnumSet<catalogue::Platform>{*platform};
 }
 
-win::RegistryResult<void> run_env_path(const std::optional<PathCommands>& command, const bds::Installation& installation,
-                                       const bds::EnumSet<bds::Architecture>& architectures) {
-    for (const bds::Architecture architecture : architectures) {
-        const auto location = bds::environment_variables_location(installation, architecture);
+win::RegistryResult<void> run_env_path(const std::optional<PathCommands>& command, const catalogue::Installation& installation,
+                                       const catalogue::EnumSet<catalogue::Architecture>& architectures) {
+    for (const catalogue::Architecture architecture : architectures) {
+        const auto location = catalogue::environment_variables_location(installation, architecture);
         if (!location) return std::unexpected(location.error());
         const std::string title = std::string(ide_name(architecture)) + " PATH";
         if (auto done = edit_or_list(command, location->key, location->value, title); !done) return done;
@@ -110,44 +110,44 @@ win::RegistryResult<void> run_env_path(const std::optional<PathCommands>& comman
     return {};
 }
 
-win::RegistryResult<void> run_platform_path_list(std::string_view title, const bds::RegistryValue& value,
+win::RegistryResult<void> run_platform_path_list(std::string_view title, const catalogue::RegistryValue& value,
                                                  const std::optional<PathCommands>& command,
-                                                 const bds::Installation& installation,
-                                                 const bds::EnumSet<bds::Platform>& platforms) {
-    for (const bds::Platform platform : platforms) {
-        const auto key = bds::library_key(installation, platform);
+                                                 const catalogue::Installation& installation,
+                                                 const catalogue::EnumSet<catalogue::Platform>& platforms) {
+    for (const catalogue::Platform platform : platforms) {
+        const auto key = catalogue::library_key(installation, platform);
         if (!key) return std::unexpected(key.error());
-        const std::string list_title = std::string(bds::name(platform)) + " " + std::string(title);
+        const std::string list_title = std::string(catalogue::name(platform)) + " " + std::string(title);
         if (auto done = edit_or_list(command, *key, value, list_title); !done) return done;
     }
     return {};
 }
 
-win::RegistryResult<void> add_path_items(const bds::RegistryKey& key, const bds::RegistryValue& value,
+win::RegistryResult<void> add_path_items(const catalogue::RegistryKey& key, const catalogue::RegistryValue& value,
                                          std::wstring_view items, bool prepend) {
     const auto lock = win::RegistryEditLock::acquire();
     if (!lock) return std::unexpected(lock.error());
-    auto entries = bds::read_path_list(key, value);
+    auto entries = catalogue::read_path_list(key, value);
     if (!entries) return std::unexpected(entries.error());
-    for (std::wstring& piece : bds::split_path_list(items)) {
+    for (std::wstring& piece : catalogue::split_path_list(items)) {
         if (holds(*entries, piece)) continue;
         if (prepend)
             entries->insert(entries->begin(), std::move(piece));
         else
             entries->push_back(std::move(piece));
     }
-    return bds::write_path_list(key, value, std::move(*entries));
+    return catalogue::write_path_list(key, value, std::move(*entries));
 }
 
-win::RegistryResult<void> remove_path_items(const bds::RegistryKey& key, const bds::RegistryValue& value,
+win::RegistryResult<void> remove_path_items(const catalogue::RegistryKey& key, const catalogue::RegistryValue& value,
                                             std::wstring_view items) {
-    const std::vector<std::wstring> pieces = bds::split_path_list(items);
+    const std::vector<std::wstring> pieces = catalogue::split_path_list(items);
     const auto lock = win::RegistryEditLock::acquire();
     if (!lock) return std::unexpected(lock.error());
-    auto entries = bds::read_path_list(key, value);
+    auto entries = catalogue::read_path_list(key, value);
     if (!entries) return std::unexpected(entries.error());
     std::erase_if(*entries, [&](const std::wstring& entry) { return holds(pieces, entry); });
-    return bds::write_path_list(key, value, std::move(*entries));
+    return catalogue::write_path_list(key, value, std::move(*entries));
 }
 
 bool same_path_item(std::wstring_view a, std::wstring_view b) { return text::equal_ignore_ascii_case(a, b); }
@@ -160,7 +160,7 @@ void print_path_list(std::string_view title, const std::vector<std::wstring>& en
 }
 
 std::expected<void, CommandError> run_env_path_command(App& app) {
-    const bds::Installation& installation = resolve_installation(app);
+    const catalogue::Installation& installation = resolve_installation(app);
     const auto architectures = choose_ide_architectures(app);
     if (!architectures) return std::unexpected(architectures.error());
     if (auto done = run_env_path(std::get<commands::EnvPath>(*app.command).command, installation, *architectures); !done)

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "args/command.hpp"
-#include "bds/enums.hpp"
-#include "bds/installation.hpp"
-#include "bds/registry_locations.hpp"
+#include "catalogue/enums.hpp"
+#include "catalogue/installation.hpp"
+#include "catalogue/registry_locations.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
 #include "win/registry_error.hpp"
@@ -32,25 +32,25 @@ ReadResult<PathCommands> read_path_command(const args::Matches::Subcommand& sub)
 
 // The platforms library-path and browsing-path act on: the one --platform names, which must
 // be installed, else every installed platform. Fixes App.installation.
-std::expected<bds::EnumSet<bds::Platform>, CommandError> choose_platforms(App& app);
+std::expected<catalogue::EnumSet<catalogue::Platform>, CommandError> choose_platforms(App& app);
 
 // Lists or edits the IDE PATH ("Path" under "Environment Variables") of each architecture, x86 first.
-win::RegistryResult<void> run_env_path(const std::optional<PathCommands>& command, const bds::Installation& installation,
-                                       const bds::EnumSet<bds::Architecture>& architectures);
+win::RegistryResult<void> run_env_path(const std::optional<PathCommands>& command, const catalogue::Installation& installation,
+                                       const catalogue::EnumSet<catalogue::Architecture>& architectures);
 // Lists or edits the value in each platform's Library key; the lists are titled
 // "{platform} {title}".
-win::RegistryResult<void> run_platform_path_list(std::string_view title, const bds::RegistryValue& value,
+win::RegistryResult<void> run_platform_path_list(std::string_view title, const catalogue::RegistryValue& value,
                                                  const std::optional<PathCommands>& command,
-                                                 const bds::Installation& installation,
-                                                 const bds::EnumSet<bds::Platform>& platforms);
+                                                 const catalogue::Installation& installation,
+                                                 const catalogue::EnumSet<catalogue::Platform>& platforms);
 
 // Adds each piece of the items text that the list lacks, at the end or (prepend) at the
 // front; the list is written back even when nothing was added.
-win::RegistryResult<void> add_path_items(const bds::RegistryKey& key, const bds::RegistryValue& value,
+win::RegistryResult<void> add_path_items(const catalogue::RegistryKey& key, const catalogue::RegistryValue& value,
                                          std::wstring_view items, bool prepend);
 // Removes every entry equal to a piece of the items text; the list is written back even
 // when nothing was removed.
-win::RegistryResult<void> remove_path_items(const bds::RegistryKey& key, const bds::RegistryValue& value,
+win::RegistryResult<void> remove_path_items(const catalogue::RegistryKey& key, const catalogue::RegistryValue& value,
                                             std::wstring_view items);
 // Whether two entries are the same path: equal after folding ASCII letters, nothing else.
 bool same_path_item(std::wstring_view a, std::wstring_view b);

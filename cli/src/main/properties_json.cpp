@@ -1,14 +1,14 @@
 #include "main/properties_json.hpp"
 
-#include "bds/properties.hpp"
+#include "catalogue/properties.hpp"
 #include "output/json.hpp"
 
 namespace kestrune::cli {
 
-std::expected<std::string, CommandError> properties_json(const std::vector<const bds::Installation*>& list) {
+std::expected<std::string, CommandError> properties_json(const std::vector<const catalogue::Installation*>& list) {
     auto array = nlohmann::ordered_json::array();
     for (const auto* installation : list) {
-        auto map = bds::properties(*installation);
+        auto map = catalogue::properties(*installation);
         if (!map) return std::unexpected(CommandError{std::move(map.error()), {}});
         array.push_back(std::move(*map));
     }

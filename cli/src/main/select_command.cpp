@@ -1,6 +1,6 @@
 #include "main/select_command.hpp"
 
-#include "bds/product.hpp"
+#include "catalogue/product.hpp"
 #include "main/app.hpp"
 #include "main/installations.hpp"
 #include "main/properties_json.hpp"
@@ -24,11 +24,11 @@ ReadResult<SelectOptions> read_select_options(const args::Matches& matches) {
     return SelectOptions{std::move(*message), *multi};
 }
 
-std::vector<const bds::Installation*> select_installations(const std::vector<bds::Installation>& list,
+std::vector<const catalogue::Installation*> select_installations(const std::vector<catalogue::Installation>& list,
                                                            std::string_view message, bool multi) {
     std::vector<std::string> shown;
-    for (const auto& installation : list) shown.push_back(bds::display_name(installation));
-    std::vector<const bds::Installation*> choice;
+    for (const auto& installation : list) shown.push_back(catalogue::display_name(installation));
+    std::vector<const catalogue::Installation*> choice;
     if (multi) {
         for (const std::size_t i : select_many(message, shown)) choice.push_back(&list[i]);
     } else if (const auto i = select_one(message, shown)) {
@@ -37,9 +37,9 @@ std::vector<const bds::Installation*> select_installations(const std::vector<bds
     return choice;
 }
 
-std::vector<std::string> quote_names(const std::vector<const bds::Installation*>& choice) {
+std::vector<std::string> quote_names(const std::vector<const catalogue::Installation*>& choice) {
     std::vector<std::string> quoted;
-    for (const auto* installation : choice) quoted.push_back("\"" + bds::name(*installation) + "\"");
+    for (const auto* installation : choice) quoted.push_back("\"" + catalogue::name(*installation) + "\"");
     return quoted;
 }
 

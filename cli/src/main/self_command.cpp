@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "bds/path_list.hpp"
-#include "bds/registry_locations.hpp"
+#include "catalogue/path_list.hpp"
+#include "catalogue/registry_locations.hpp"
 #include "main/app.hpp"
 #include "main/command_tree.hpp"
 #include "main/path_commands.hpp"
@@ -41,12 +41,12 @@ constexpr std::wstring_view directory_value = L"KestruneCLI";
 // Kept as a reference so the PATH entry survives the program being moved: only the value changes.
 constexpr std::wstring_view path_entry = L"%KestruneCLI%";
 
-std::expected<void, CommandError> install(const bds::RegistryValueLocation& location) {
+std::expected<void, CommandError> install(const catalogue::RegistryValueLocation& location) {
     const auto program = win::module_path();
     if (!program) return std::unexpected(command_error(program.error()));
     const auto directory = win::parent_directory(*program);
     if (!directory) return std::unexpected(CommandError{"current executable path has no parent directory", {}});
-    if (auto written = bds::write_string_value(location.key, directory_value, *directory, false); !written)
+    if (auto written = catalogue::write_string_value(location.key, directory_value, *directory, false); !written)
         return std::unexpected(command_error(written.error()));
     if (auto added = add_path_items(location.key, location.value, path_entry, false); !added)
         return std::unexpected(command_error(added.error()));
@@ -55,7 +55,7 @@ std::expected<void, CommandError> install(const bds::RegistryValueLocation& loca
     return {};
 }
 
-std::expected<void, CommandError> uninstall(const bds::RegistryValueLocation& location) {
+std::expected<void, CommandError> uninstall(const catalogue::RegistryValueLocation& location) {
     if (auto removed = remove_path_items(location.key, location.value, path_entry); !removed)
         return std::unexpected(command_error(removed.error()));
     if (auto deleted = win::delete_value(location.key.get(), directory_value); !deleted)
@@ -67,7 +67,7 @@ std::expected<void, CommandError> uninstall(const bds::RegistryValueLocation& lo
 }  // namespace
 
 std::expected<void, CommandError> run_self(SelfCommands command) {
-    const auto location = bds::user_path_location();
+    const auto location = catalogue::user_path_location();
     if (!location) return std::unexpected(command_error(location.error()));
     // Held over both values, so that an install and an uninstall side by side leave the entry
     // and the value either both in place or both gone. The PATH edit takes it again inside.

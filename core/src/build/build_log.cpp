@@ -1,0 +1,64 @@
+#include "build/build_log.hpp"
+
+#include <array>
+#include <string>
+
+#include "text/text.hpp"
+#include "win/utf.hpp"
+
+namespace kestrune::build {
+namespace {
+
+constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+
+class LogPrinter {
+public:
+    explicit LogPrinter(const Output& output) : output_(output) {}
+
+    // One line without its line feed; `ended` tells whether it had one, which alone lets a
+    // carriage return before it go.
+    std::expected<void, win::IoError> line(std::string_view line, bool ended) {
+        if (ended && line.ends_with('\r')) line.remove_suffix(1);
+        if (!win::is_valid_utf8(line)) return std::unexpected(win::IoError::from_text("stream did not contain valid UTF-8"));
+        if (line.starts_with("  ")) {
+            output_(text::trim_start(line));
+            continuation_ = true;
+            return {};
+        }
+        if (continuation_) output_("\n\n");
+        while (line.starts_with(byte_order_mark)) line.remove_prefix(byte_order_mark.size());
+        output_(std::string(line) + "\n");
+        continuation_ = false;
+        return {};
+    }
+
+private:
+    const Output& output_;
+    bool continuation_ = false;
+};
+
+}  // namespace
+
+std::expected<void, win::IoError> echo_build_log(HANDLE file, const Output& output) {
+    LogPrinter printer(output);
+    std::array<char, 8192> buffer{};
+    std::string pending;  // the start of a line whose line feed has not been read yet
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
+            return std::unexpected(win::IoError::last_error());
+        if (read == 0) break;
+        std::string_view chunk(buffer.data(), read);
+        for (auto end = chunk.find('\n'); end != std::string_view::npos; end = chunk.find('\n')) {
+            pending.append(chunk.substr(0, end));
+            if (auto printed = printer.line(pending, true); !printed) return printed;
+            pending.clear();
+            chunk.remove_prefix(end + 1);
+        }
+        pending.append(chunk);
+    }
+    if (!pending.empty()) return printer.line(pending, false);
+    return {};
+}
+
+}  // namespace kestrune::build

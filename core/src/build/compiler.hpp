@@ -1,0 +1,38 @@
+// Command lines of the Delphi compilers and of the resource compiler, and their runs.
+#pragma once
+
+#include <windows.h>
+
+#include <expected>
+#include <string>
+#include <vector>
+
+#include "build/compiler_options.hpp"
+#include "win/io_error.hpp"
+#include "win/process.hpp"
+
+namespace kestrune::build {
+
+// One compiler switch that the options ask for.
+struct DccSwitch {
+    std::string argument;  // the switch's value; empty for a flag
+    std::string option;    // the DccOptions field it comes from, e.g. "output_dir"
+    std::string switch_;   // e.g. "-NS"
+
+    bool operator==(const DccSwitch&) const = default;
+};
+
+// The switches of the options that are set, in the compiler's fixed order.
+std::vector<DccSwitch> dcc_switches(const DccOptions& options);
+
+// The compiler with the source file, the switches and the raw arguments.
+win::ChildCommand dcc_command(const std::string& compiler, const DccOptions& options);
+// Creates the output directories the options name, then runs the compiler and waits for it.
+std::expected<DWORD, win::IoError> run_dcc(const std::string& compiler, const DccOptions& options);
+
+// BRCC32.exe with the resource script and, when given, -fo and the output file.
+win::ChildCommand brcc_command(const std::string& brcc32, const BrccOptions& options);
+// Runs the resource compiler and waits for it.
+std::expected<DWORD, win::IoError> run_brcc(const std::string& brcc32, const BrccOptions& options);
+
+}  // namespace kestrune::build

@@ -1,0 +1,66 @@
+#include "catalogue/path_list.hpp"
+
+#include "win/registry_key.hpp"
+#include "win/utf.hpp"
+
+namespace kestrune::catalogue {
+
+std::vector<std::wstring> split_path_list(std::wstring_view text) {
+    std::vector<std::wstring> entries;
+    std::wstring current;
+    bool quoted = false;
+    for (wchar_t c : text) {
+        if (c == L'"') {
+            quoted = !quoted;
+        } else if (c == L';' && !quoted) {
+            entries.push_back(std::move(current));
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    entries.push_back(std::move(current));
+    return entries;
+}
+
+win::RegistryResult<std::wstring> join_path_list(const std::vector<std::wstring>& entries) {
+    std::wstring text;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::wstring& entry = entries[i];
+        // A quote inside an entry cannot be written so that it reads back the same.
+        if (entry.find(L'"') != std::wstring::npos) return std::unexpected(win::RegistryError::join_paths());
+        if (i > 0) text += L';';
+        if (entry.find(L';') != std::wstring::npos) {
+            text += L'"';
+            text += entry;
+            text += L'"';
+        } else {
+            text += entry;
+        }
+    }
+    return text;
+}
+
+win::RegistryResult<std::vector<std::wstring>> read_path_list(const RegistryKey& key, const RegistryValue& value) {
+    const auto text = win::read_string_value(key.get(), win::to_wide(value.name));
+    if (!text) return std::unexpected(text.error());
+    return split_path_list(text->value_or(std::wstring{}));
+}
+
+win::RegistryResult<std::vector<std::wstring>> read_path_list_at(const RegistryValueLocation& location) {
+    return read_path_list(location.key, location.value);
+}
+
+win::RegistryResult<void> write_path_list(const RegistryKey& key, const RegistryValue& value,
+                                          std::vector<std::wstring> entries) {
+    const auto text = join_path_list(entries);
+    if (!text) return std::unexpected(text.error());
+    return write_string_value(key, win::to_wide(value.name), *text, value.expand);
+}
+
+win::RegistryResult<void> write_string_value(const RegistryKey& key, std::wstring_view name, std::wstring_view text,
+                                             bool expand) {
+    return win::write_string_value(key.get(), name, text, expand);
+}
+
+}  // namespace kestrune::catalogue

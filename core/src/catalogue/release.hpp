@@ -1,0 +1,17 @@
+// The built-in table of known releases, keyed by registry version.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "catalogue/installation.hpp"
+
+namespace kestrune::catalogue {
+
+// Every known release, in ascending order.
+extern const std::array<Release, 22> release_table;
+
+// The row whose version equals the text exactly (case and every character), or nullptr.
+const Release* find_release(std::string_view version);
+
+}  // namespace kestrune::catalogue
