@@ -1,4 +1,4 @@
-# Helpers that the scripts source; not a command of its own.
+# Helpers that the scripts and the shell tests source; not a command of its own.
 
 # Runs CLEANUP, a command text, when the script ends: normally, on an error, or when it is
 # interrupted or stopped.
@@ -11,6 +11,35 @@ on_exit() {  # cleanup
 # Stops the wineserver of a Wine prefix, and with it every Wine process of that prefix.
 stop_wineserver() {  # prefix
   if [ -d "$1" ]; then WINEPREFIX="$1" wineserver -k 2>/dev/null || true; fi
+}
+
+# The Wine prefix of a script that replaces the IDE's registry trees (HKCU\Software\...\BDS)
+# in it, directly or through the tests it runs: KESTRUNE_WINEPREFIX when set, DEFAULT when not.
+# A set KESTRUNE_WINEPREFIX must lead, once its symbolic links are followed, into this
+# repository (or to DEFAULT itself), so that no script ever clears the user's own prefix;
+# otherwise the script stops with status 2. Sets prefix to the absolute path and exports it as
+# KESTRUNE_WINEPREFIX, so that every program the script starts uses that one prefix.
+require_repo_prefix() {  # default
+  local repo default
+  # Both sides physical: the repository may be reached through a symbolic link.
+  repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd -P)
+  default=$(realpath -m "$1")
+  prefix=$default
+  if [ -n "${KESTRUNE_WINEPREFIX:-}" ]; then
+    prefix=$(realpath -m "$KESTRUNE_WINEPREFIX")
+    case "$prefix" in
+      "$default" | "$repo"/*) ;;
+      *)
+        local shown=$KESTRUNE_WINEPREFIX
+        [ "$shown" = "$prefix" ] || shown+=" (that is, $prefix)"
+        echo "scripts/${0##*/}: refusing KESTRUNE_WINEPREFIX=$shown: it is not a folder inside this repository." >&2
+        echo "What scripts/${0##*/} runs replaces the IDE registry trees (HKCU\\Software\\...\\BDS) of its Wine prefix, so it" >&2
+        echo "only uses a prefix inside $repo. Unset KESTRUNE_WINEPREFIX to use ${default#"$repo"/}." >&2
+        exit 2
+        ;;
+    esac
+  fi
+  export KESTRUNE_WINEPREFIX="$prefix"
 }
 
 # An absolute path as Windows programs under Wine see it (drive Z: is the Unix root).
