@@ -45,8 +45,14 @@ require_repo_prefix() {  # default
 # An absolute path as Windows programs under Wine see it (drive Z: is the Unix root).
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
-# The lines of a .reg file that delete every installation of the IDE, under all three vendors.
-reg_delete_installations() {
+# TEXT as a quoted string value of a .reg file: backslashes and quotes escaped.
+reg_string() { local t=${1//\\/\\\\}; printf '"%s"' "${t//\"/\\\"}"; }
+
+# The head of a .reg file that replaces every installation of the IDE: it deletes the IDE's
+# registry trees under all three vendors, and the keys that follow in the file are all that
+# is left.
+reg_replace_installations() {
   local vendor
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n'
   for vendor in Borland CodeGear Embarcadero; do printf '[-HKEY_CURRENT_USER\\Software\\%s\\BDS]\r\n\r\n' "$vendor"; done
 }
