@@ -21,14 +21,12 @@ cat >"$work/project/Project1.dproj" <<'EOF'
 </Project>
 EOF
 printf 'Build stopped\r\n' >"$work/bds-log.txt"
-# A path as a .reg file writes it: backslashes doubled.
-reg_text() { local p; p=$(winpath "$1"); printf '%s' "${p//\\/\\\\}"; }
 cat >"$work/fixture.reg" <<EOF
 REGEDIT4
 
 [HKEY_CURRENT_USER\\Software\\Embarcadero\\BDS\\23.0]
-"RootDir"="$(reg_text "$work/ide")"
-"App"="$(reg_text "$work/ide/bin/bds.exe")"
+"RootDir"=$(reg_string "$(winpath "$work/ide")")
+"App"=$(reg_string "$(winpath "$work/ide/bin/bds.exe")")
 
 [HKEY_CURRENT_USER\\Software\\Embarcadero\\BDS\\23.0\\Personalities]
 "Delphi.Win32"=""

@@ -2,11 +2,12 @@
 # terminal: `source tmux_console.sh KESTRUNE_EXE NAME`. Skips the test (exit 77) where tmux is
 # missing. Sets exe, wine_run (with the prefix that kestrune.exe's build directory uses, so the
 # registry written here is the one it reads), work (a scratch directory), tmux_ (the command of
-# a tmux server of the test's own), failures and winpath (a Unix path as Wine's Z: drive shows it);
-# clears the IDE's registry keys now and again on
-# exit, when the server and the scratch directory go too.
+# a tmux server of the test's own) and failures, and brings the scripts' helpers (winpath,
+# reg_string, ...); clears the IDE's registry keys now and again on exit, when the server and
+# the scratch directory go too.
 exe=$(realpath "$1")
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$repo/scripts/common.sh"
 command -v tmux >/dev/null || { echo "tmux is not installed: skipped"; exit 77; }
 
 case "$exe" in
@@ -17,16 +18,14 @@ work=$(mktemp -d)
 tmux_=(tmux -L "kestrune-$2-$$" -f /dev/null)
 failures=0
 
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
 clear_registry() {
-  for key in Borland CodeGear Embarcadero; do
-    "$wine_run" reg delete "HKCU\\Software\\$key\\BDS" /f >/dev/null 2>&1 || true
-  done
+  reg_replace_installations >"$work/clear.reg"
+  "$wine_run" regedit.exe /S "$(winpath "$work/clear.reg")" >/dev/null 2>&1 || true
 }
 cleanup() {
   "${tmux_[@]}" kill-server 2>/dev/null || true
   clear_registry
   rm -rf "$work"
 }
-trap cleanup EXIT
+on_exit cleanup
 clear_registry
