@@ -32,11 +32,4 @@ std::expected<DWORD, CommandError> run_compile(App& app, catalogue::Tool tool, c
 // The dcc branch: the compiler of the global --platform.
 std::expected<DWORD, CommandError> run_dcc_command(App& app);
 
-inline constexpr std::string_view default_alias =
-    "Generics.Collections=System.Generics.Collections;Generics.Defaults=System.Generics.Defaults;"
-    "WinTypes=Windows;WinProcs=Windows;DbiTypes=BDE;DbiProcs=BDE;DbiErrs=BDE";
-inline constexpr std::string_view default_namespace =
-    "Winapi;System.Win;Data.Win;Datasnap.Win;Web.Win;Soap.Win;Xml.Win;Bde;System;Xml;Data;Datasnap;Web;Soap;"
-    "Vcl;Vcl.Imaging;Vcl.Touch;Vcl.Samples;Vcl.Shell;IBX;VclTee";
-
 }  // namespace kestrune::cli
