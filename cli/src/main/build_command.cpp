@@ -6,7 +6,6 @@
 #include "build/bds_builder.hpp"
 #include "catalogue/enums.hpp"
 #include "catalogue/paths.hpp"
-#include "main/env_command.hpp"
 #include "main/installations.hpp"
 #include "build/msbuild_builder.hpp"
 #include "output/sink.hpp"
@@ -140,7 +139,7 @@ std::expected<std::string, CommandError> find_bds_exe(App& app) {
     const std::optional<catalogue::Architecture> architecture = app.global_options.architecture;
     if (auto path = catalogue::ide_path_for_architecture(resolve_installation(app), architecture)) return std::move(*path);
     std::string message = "bds.exe not found";
-    if (architecture) message += " (" + std::string(ide_name(*architecture)) + " not installed)";
+    if (architecture) message += " (" + std::string(catalogue::ide_name(*architecture)) + " not installed)";
     return std::unexpected(CommandError{std::move(message), {}});
 }
 

@@ -81,7 +81,7 @@ std::expected<DWORD, CommandError> run_dcc_command(App& app) {
     // Checked before the installation is fixed, so this reads no registry.
     const auto platform = app.global_options.platform;
     if (!platform) return std::unexpected(CommandError{"the platform must be specified", {}});
-    return run_compile(app, platform_compiler_table[catalogue::position(*platform)], std::get<commands::Dcc>(*app.command).options);
+    return run_compile(app, catalogue::info(*platform).compiler, std::get<commands::Dcc>(*app.command).options);
 }
 
 std::expected<DWORD, CommandError> run_compile(App& app, catalogue::Tool tool, const build::DccOptions& options) {

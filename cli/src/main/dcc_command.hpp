@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <expected>
 
 #include "args/command.hpp"
@@ -17,13 +16,6 @@ namespace kestrune::cli {
 
 void define_dcc_options(args::Command& command);
 ReadResult<build::DccOptions> read_dcc_options(const args::Matches& matches);
-
-// The compiler that dcc runs for each platform, by the platform's position. Win64x
-// projects are compiled by the 64-bit Delphi compiler, not by the C++ one.
-inline constexpr std::array<catalogue::Tool, 10> platform_compiler_table{
-    catalogue::Tool::DCC32,    catalogue::Tool::DCC64,       catalogue::Tool::DCC64,      catalogue::Tool::DCCARM64EC, catalogue::Tool::DCCOSX64,
-    catalogue::Tool::DCCOSXARM64, catalogue::Tool::DCCLINUX64, catalogue::Tool::DCCAARM,   catalogue::Tool::DCCAARM64,  catalogue::Tool::DCCIOSARM64,
-};
 
 // Runs the tool's compiler file of the installation the command acts on (for the global
 // --architecture) on the options; gives the compiler's exit code, whatever its value.
