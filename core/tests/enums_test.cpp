@@ -14,6 +14,7 @@ TEST(Enums, NamesAndDerivedTexts) {
     EXPECT_EQ(app_value_name(Architecture::x86), "App");
     EXPECT_EQ(app_value_name(Architecture::x64), "App x64");
     EXPECT_EQ(info(Platform::Win64x).tool, Tool::BCC64X);
+    EXPECT_EQ(info(Platform::Win64x).compiler, Tool::DCC64);
     EXPECT_EQ(info(Architecture::x64).ide_platform, Platform::Win64);
 
     std::vector<std::string_view> delphi;

@@ -1,13 +1,11 @@
 #include "main/build_command.hpp"
 
-#include <array>
 #include <cstdio>
 #include <memory>
 
 #include "build/bds_builder.hpp"
 #include "catalogue/enums.hpp"
 #include "catalogue/paths.hpp"
-#include "main/env_command.hpp"
 #include "main/installations.hpp"
 #include "build/msbuild_builder.hpp"
 #include "output/sink.hpp"
@@ -17,43 +15,6 @@ namespace kestrune::cli {
 namespace {
 
 constexpr std::string_view version_info_heading = "Include Version Information";
-
-struct VersionInfoOption {
-    std::string_view id;
-    std::string_view long_name;
-    std::string_view value_name;
-    std::string_view help;
-    std::optional<std::string> build::VersionInfo::*field;
-};
-
-const std::array<VersionInfoOption, 11> version_info_options{{
-    {"company_name", "CompanyName", "COMPANY_NAME", "Company that produced the file — for example, Microsoft Corporation",
-     &build::VersionInfo::company_name},
-    {"file_description", "FileDescription", "FILE_DESCRIPTION", "File description to be presented to users",
-     &build::VersionInfo::file_description},
-    {"file_version", "FileVersion", "FILE_VERSION", "Version number of the file — for example, 3.10 or 5.00.RC2",
-     &build::VersionInfo::file_version},
-    {"internal_name", "InternalName", "INTERNAL_NAME", "Internal name of the file, if one exists",
-     &build::VersionInfo::internal_name},
-    {"legal_copyright", "LegalCopyright", "LEGAL_COPYRIGHT", "Copyright notices that apply to the file",
-     &build::VersionInfo::legal_copyright},
-    {"legal_trademarks", "LegalTrademarks", "LEGAL_TRADEMARKS", "Trademarks and registered trademarks that apply to the file",
-     &build::VersionInfo::legal_trademarks},
-    {"original_filename", "OriginalFilename", "ORIGINAL_FILENAME", "Original name of the file, not including a path",
-     &build::VersionInfo::original_filename},
-    {"product_name", "ProductName", "PRODUCT_NAME", "Name of the product with which the file is distributed",
-     &build::VersionInfo::product_name},
-    {"product_version", "ProductVersion", "PRODUCT_VERSION",
-     "Version of the product with which the file is distributed — for example, 3.10 or 5.00.RC2",
-     &build::VersionInfo::product_version},
-    {"comments", "Comments", "COMMENTS", "Additional information that should be displayed for diagnostic purposes",
-     &build::VersionInfo::comments},
-    {"raw", "VersionInfo", "RAW", "Specify version information in the format \"key1=value1;key2=value2;...\"",
-     &build::VersionInfo::raw},
-}};
-
-constexpr std::string_view raw_long_help_tail =
-    "\n\nValues specified by individual options with the same names override those specified here.";
 
 // "U+0001": a character as the Unicode charts name it.
 std::string code_point_name(char32_t c) {
@@ -76,8 +37,8 @@ std::expected<void, CommandError> refuse_non_xml(std::string_view long_name, con
 // anything is copied or started. MSBuild takes them on its command line, which holds them.
 std::expected<void, CommandError> refuse_what_xml_cannot_hold(const build::BuildOptions& options) {
     if (auto ok = refuse_non_xml("config", options.config); !ok) return ok;
-    for (const auto& option : version_info_options)
-        if (auto ok = refuse_non_xml(option.long_name, options.version_info.*option.field); !ok) return ok;
+    for (const auto& field : build::version_info_fields)
+        if (auto ok = refuse_non_xml(field.long_name, options.version_info.*field.member); !ok) return ok;
     return {};
 }
 
@@ -115,22 +76,22 @@ void define_build_options(args::Command& command) {
 }
 
 void define_version_info_options(args::Command& command) {
-    for (const auto& option : version_info_options) {
+    for (const auto& field : build::version_info_fields) {
         args::Arg arg{
-            .id = std::string(option.id),
-            .long_name = std::string(option.long_name),
-            .value_name = std::string(option.value_name),
-            .help = std::string(option.help),
+            .id = std::string(field.id),
+            .long_name = std::string(field.long_name),
+            .value_name = std::string(field.value_name),
+            .help = std::string(field.help),
             .heading = std::string(version_info_heading),
         };
-        if (option.id == "raw") arg.long_help = arg.help + std::string(raw_long_help_tail);
+        if (!field.long_help_tail.empty()) arg.long_help = arg.help + std::string(field.long_help_tail);
         command.args.push_back(std::move(arg));
     }
 }
 
 build::VersionInfo read_version_info(const args::Matches& matches) {
     build::VersionInfo info;
-    for (const auto& option : version_info_options) info.*option.field = read_optional_text(matches, option.id);
+    for (const auto& field : build::version_info_fields) info.*field.member = read_optional_text(matches, field.id);
     return info;
 }
 
@@ -178,7 +139,7 @@ std::expected<std::string, CommandError> find_bds_exe(App& app) {
     const std::optional<catalogue::Architecture> architecture = app.global_options.architecture;
     if (auto path = catalogue::ide_path_for_architecture(resolve_installation(app), architecture)) return std::move(*path);
     std::string message = "bds.exe not found";
-    if (architecture) message += " (" + std::string(ide_name(*architecture)) + " not installed)";
+    if (architecture) message += " (" + std::string(catalogue::ide_name(*architecture)) + " not installed)";
     return std::unexpected(CommandError{std::move(message), {}});
 }
 

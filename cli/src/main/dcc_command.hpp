@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <expected>
 
 #include "args/command.hpp"
@@ -18,25 +17,11 @@ namespace kestrune::cli {
 void define_dcc_options(args::Command& command);
 ReadResult<build::DccOptions> read_dcc_options(const args::Matches& matches);
 
-// The compiler that dcc runs for each platform, by the platform's position. Win64x
-// projects are compiled by the 64-bit Delphi compiler, not by the C++ one.
-inline constexpr std::array<catalogue::Tool, 10> platform_compiler_table{
-    catalogue::Tool::DCC32,    catalogue::Tool::DCC64,       catalogue::Tool::DCC64,      catalogue::Tool::DCCARM64EC, catalogue::Tool::DCCOSX64,
-    catalogue::Tool::DCCOSXARM64, catalogue::Tool::DCCLINUX64, catalogue::Tool::DCCAARM,   catalogue::Tool::DCCAARM64,  catalogue::Tool::DCCIOSARM64,
-};
-
 // Runs the tool's compiler file of the installation the command acts on (for the global
 // --architecture) on the options; gives the compiler's exit code, whatever its value.
 std::expected<DWORD, CommandError> run_compile(App& app, catalogue::Tool tool, const build::DccOptions& options);
 
 // The dcc branch: the compiler of the global --platform.
 std::expected<DWORD, CommandError> run_dcc_command(App& app);
-
-inline constexpr std::string_view default_alias =
-    "Generics.Collections=System.Generics.Collections;Generics.Defaults=System.Generics.Defaults;"
-    "WinTypes=Windows;WinProcs=Windows;DbiTypes=BDE;DbiProcs=BDE;DbiErrs=BDE";
-inline constexpr std::string_view default_namespace =
-    "Winapi;System.Win;Data.Win;Datasnap.Win;Web.Win;Soap.Win;Xml.Win;Bde;System;Xml;Data;Datasnap;Web;Soap;"
-    "Vcl;Vcl.Imaging;Vcl.Touch;Vcl.Samples;Vcl.Shell;IBX;VclTee";
 
 }  // namespace kestrune::cli

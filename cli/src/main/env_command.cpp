@@ -53,7 +53,7 @@ namespace {
 // One architecture's variables as a Name/Value table. Any value that is not valid text fails
 // the listing before the table is printed, so a half table is never shown.
 win::RegistryResult<void> list_variables(const catalogue::RegistryKey& key, catalogue::Architecture architecture) {
-    print(std::string(ide_name(architecture)) + "\n");
+    print(std::string(catalogue::ide_name(architecture)) + "\n");
     const auto values = catalogue::key_values(key);
     if (!values) return std::unexpected(values.error());
     Table table({"Name", "Value"});
@@ -78,15 +78,11 @@ win::RegistryResult<void> edit_variable(const EnvCommands& command, const catalo
 
 }  // namespace
 
-std::string_view ide_name(catalogue::Architecture architecture) {
-    return architecture == catalogue::Architecture::x64 ? "64-bit IDE" : "32-bit IDE";
-}
-
 std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_ide_architectures(App& app) {
     const catalogue::EnumSet<catalogue::Architecture> installed = catalogue::ide_architectures(resolve_installation(app));
     if (const auto architecture = app.global_options.architecture) {
         if (!installed.contains(*architecture))
-            return std::unexpected(CommandError{std::string(ide_name(*architecture)) + " is not installed", {}});
+            return std::unexpected(CommandError{std::string(catalogue::ide_name(*architecture)) + " is not installed", {}});
         return catalogue::EnumSet<catalogue::Architecture>{*architecture};
     }
     if (const auto platform = app.global_options.platform) {

@@ -33,9 +33,6 @@ void define_env_subcommands(args::Command& command);
 // Reads `set` or `remove` from the parse result of env's inner subcommand.
 ReadResult<EnvCommands> read_env_command(const args::Matches::Subcommand& sub);
 
-// "32-bit IDE" or "64-bit IDE": heads the listings and names an IDE that is missing.
-std::string_view ide_name(catalogue::Architecture architecture);
-
 // The IDE architectures env and env-path act on: the one --architecture names, else the one
 // --platform maps to, else every installed IDE. Fixes App.installation.
 std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_ide_architectures(App& app);

@@ -114,7 +114,7 @@ std::expected<catalogue::Architecture, CommandError> choose_ide_architecture(App
     const catalogue::EnumSet<catalogue::Architecture> installed = catalogue::ide_architectures(resolve_installation(app));
     if (const auto architecture = app.global_options.architecture) {
         if (!installed.contains(*architecture))
-            return std::unexpected(CommandError{std::string(ide_name(*architecture)) + " is not installed", {}});
+            return std::unexpected(CommandError{std::string(catalogue::ide_name(*architecture)) + " is not installed", {}});
         return *architecture;
     }
     if (installed.size() != 1) return std::unexpected(CommandError{"IDE architecture must be specified", {}});

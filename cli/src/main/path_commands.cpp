@@ -104,7 +104,7 @@ win::RegistryResult<void> run_env_path(const std::optional<PathCommands>& comman
     for (const catalogue::Architecture architecture : architectures) {
         const auto location = catalogue::environment_variables_location(installation, architecture);
         if (!location) return std::unexpected(location.error());
-        const std::string title = std::string(ide_name(architecture)) + " PATH";
+        const std::string title = std::string(catalogue::ide_name(architecture)) + " PATH";
         if (auto done = edit_or_list(command, location->key, location->value, title); !done) return done;
     }
     return {};

@@ -1,8 +1,7 @@
 #include "build/compiler.hpp"
 
-#include <array>
 #include <optional>
-#include <string_view>
+#include <variant>
 
 #include "win/directory.hpp"
 #include "win/utf.hpp"
@@ -10,72 +9,25 @@
 namespace kestrune::build {
 namespace {
 
-// How each option becomes a switch, in the order the compiler is given them. One of the
-// member pointers is set; it says when the row is present.
-struct SwitchRow {
-    std::string_view option;
-    std::string_view switch_;
-    bool DccOptions::*flag = nullptr;                                  // when set
-    std::string DccOptions::*text = nullptr;                           // when not empty
-    std::optional<std::string> DccOptions::*optional_text = nullptr;  // when given, even empty
-    std::vector<std::string> DccOptions::*list = nullptr;             // when not empty; items joined by ";"
-};
-
-constexpr SwitchRow row(std::string_view option, std::string_view switch_, bool DccOptions::*flag) {
-    SwitchRow r{};
-    r.option = option, r.switch_ = switch_, r.flag = flag;
-    return r;
+// The switch's argument when the field asks for its switch: empty for a flag.
+std::optional<std::string> argument(const DccFlag& kind, const DccOptions& options) {
+    return options.*kind.field ? std::optional<std::string>("") : std::nullopt;
 }
-constexpr SwitchRow row(std::string_view option, std::string_view switch_, std::string DccOptions::*text) {
-    SwitchRow r{};
-    r.option = option, r.switch_ = switch_, r.text = text;
-    return r;
+std::optional<std::string> argument(const DccText& kind, const DccOptions& options) {
+    const std::string& text = options.*kind.field;
+    return text.empty() ? std::nullopt : std::optional(text);
 }
-constexpr SwitchRow row(std::string_view option, std::string_view switch_,
-                        std::optional<std::string> DccOptions::*optional_text) {
-    SwitchRow r{};
-    r.option = option, r.switch_ = switch_, r.optional_text = optional_text;
-    return r;
-}
-constexpr SwitchRow row(std::string_view option, std::string_view switch_, std::vector<std::string> DccOptions::*list) {
-    SwitchRow r{};
-    r.option = option, r.switch_ = switch_, r.list = list;
-    return r;
-}
-
-constexpr std::array<SwitchRow, 20> switch_table{
-    row("no_config", "--no-config", &DccOptions::no_config),
-    row("no_hints", "-H-", &DccOptions::no_hints),
-    row("no_warnings", "-W-", &DccOptions::no_warnings),
-    row("alias", "-A", &DccOptions::alias),
-    row("namespace", "-NS", &DccOptions::namespace_),
-    row("define", "-D", &DccOptions::define),
-    row("unit_search_dirs", "-U", &DccOptions::unit_search_dirs),
-    row("resource_search_dirs", "-R", &DccOptions::resource_search_dirs),
-    row("include_search_dirs", "-I", &DccOptions::include_search_dirs),
-    row("build", "-B", &DccOptions::build),
-    row("quiet", "-Q", &DccOptions::quiet),
-    row("output_dir", "-E", &DccOptions::output_dir),
-    row("unit_output_dir", "-NU", &DccOptions::unit_output_dir),
-    row("package_bpl_output_dir", "-LE", &DccOptions::package_bpl_output_dir),
-    row("package_dcp_output_dir", "-LN", &DccOptions::package_dcp_output_dir),
-    row("cpp", "-JL", &DccOptions::cpp),
-    row("cpp_win64x", "-jf:coffi", &DccOptions::cpp_win64x),
-    row("cpp_bpi_output_dir", "-NB", &DccOptions::cpp_bpi_output_dir),
-    row("cpp_hpp_output_dir", "-NH", &DccOptions::cpp_hpp_output_dir),
-    row("cpp_obj_output_dir", "-NO", &DccOptions::cpp_obj_output_dir),
-};
-
-std::optional<std::string> argument_of(const SwitchRow& row, const DccOptions& options) {
-    if (row.flag) return options.*row.flag ? std::optional<std::string>("") : std::nullopt;
-    if (row.text) return (options.*row.text).empty() ? std::nullopt : std::optional(options.*row.text);
-    if (row.optional_text) return options.*row.optional_text;
-    const std::vector<std::string>& items = options.*row.list;
+std::optional<std::string> argument(const DccOptionalText& kind, const DccOptions& options) { return options.*kind.field; }
+std::optional<std::string> argument(const DccList& kind, const DccOptions& options) {
+    const std::vector<std::string>& items = options.*kind.field;
     if (items.empty()) return std::nullopt;
     std::string joined = items.front();
     for (std::size_t i = 1; i < items.size(); ++i) joined += ";" + items[i];
     return joined;
 }
+// The source file and the raw arguments have places of their own on the command line.
+std::optional<std::string> argument(const DccPath&, const DccOptions&) { return std::nullopt; }
+std::optional<std::string> argument(const DccTrailing&, const DccOptions&) { return std::nullopt; }
 
 bool names_output_directory(const DccSwitch& row) { return row.option.ends_with("output_dir"); }
 
@@ -107,9 +59,10 @@ void add_raw(win::ChildCommand& command, const DccOptions& options) {
 
 std::vector<DccSwitch> dcc_switches(const DccOptions& options) {
     std::vector<DccSwitch> rows;
-    for (const SwitchRow& row : switch_table)
-        if (auto argument = argument_of(row, options))
-            rows.push_back({std::move(*argument), std::string(row.option), std::string(row.switch_)});
+    for (const DccOption& option : dcc_option_table) {
+        auto value = std::visit([&](const auto& kind) { return argument(kind, options); }, option.field);
+        if (value) rows.push_back({std::move(*value), std::string(option.id), std::string(option.switch_)});
+    }
     return rows;
 }
 

@@ -1,7 +1,7 @@
 #include "build/version_info.hpp"
 
-#include <array>
 #include <map>
+#include <span>
 
 #include "text/text.hpp"
 
@@ -12,23 +12,9 @@ struct KeyLess {
     bool operator()(const std::string& a, const std::string& b) const { return cmp_ignore_ascii_case(a, b) < 0; }
 };
 
-struct NamedField {
-    std::string_view key;
-    std::optional<std::string> VersionInfo::*field;
-};
-
-constexpr std::array<NamedField, 10> named_fields{{
-    {"CompanyName", &VersionInfo::company_name},
-    {"FileDescription", &VersionInfo::file_description},
-    {"FileVersion", &VersionInfo::file_version},
-    {"InternalName", &VersionInfo::internal_name},
-    {"LegalCopyright", &VersionInfo::legal_copyright},
-    {"LegalTrademarks", &VersionInfo::legal_trademarks},
-    {"OriginalFilename", &VersionInfo::original_filename},
-    {"ProductName", &VersionInfo::product_name},
-    {"ProductVersion", &VersionInfo::product_version},
-    {"Comments", &VersionInfo::comments},
-}};
+// The fields written as key=value pairs, under their option's long name: all but raw.
+constexpr auto named_fields = std::span(version_info_fields).first<10>();
+static_assert(version_info_fields.back().member == &VersionInfo::raw);
 
 }  // namespace
 
@@ -46,8 +32,8 @@ std::strong_ordering cmp_ignore_ascii_case(std::string_view a, std::string_view 
 std::string version_info_keys(const VersionInfo& info) {
     // Keys equal under the folding are one key, which keeps the spelling it was first given.
     std::map<std::string, std::string, KeyLess> pairs;
-    for (const NamedField& named : named_fields)
-        if (const auto& value = info.*named.field) pairs.emplace(std::string(named.key), *value);
+    for (const VersionInfoField& named : named_fields)
+        if (const auto& value = info.*named.member) pairs.emplace(std::string(named.long_name), *value);
 
     if (info.raw) {
         const std::string_view raw = *info.raw;

@@ -33,8 +33,8 @@ RegistryResult<void> read_personalities(HKEY version_key, Installation& installa
     auto values = win::enum_values(key->get());
     if (!values) return std::unexpected(values.error());
     for (const win::RegistryValueData& value : *values) {
-        for (Personality p : {Personality::Delphi, Personality::CBuilder})
-            if (win::to_utf8(value.name) == registry_name(p)) installation.personalities.insert(p);
+        for (const PersonalityInfo& personality : personality_table)
+            if (win::to_utf8(value.name) == personality.registry_name) installation.personalities.insert(personality.value);
     }
     return {};
 }

@@ -4,12 +4,6 @@
 
 namespace kestrune::catalogue {
 
-std::string_view registry_name(Personality personality) {
-    return personality == Personality::Delphi ? "Delphi.Win32" : "BCB";
-}
-
-std::string_view name(Personality personality) { return personality == Personality::Delphi ? "Delphi" : "CBuilder"; }
-
 std::string_view Installation::registry_value(std::string_view value_name) const {
     const auto it = registry_values.find(value_name);
     return it == registry_values.end() ? std::string_view{} : std::string_view{it->second};

@@ -10,14 +10,6 @@
 
 namespace kestrune::catalogue {
 
-enum class Personality : std::uint8_t { Delphi, CBuilder };
-
-template <> constexpr std::size_t enum_count<Personality>() { return 2; }
-
-// The registry value name and the JSON text of a personality.
-std::string_view registry_name(Personality personality);
-std::string_view name(Personality personality);
-
 // One known release: the registry version key it stands for, its product version and code name.
 struct Release {
     std::string_view version;

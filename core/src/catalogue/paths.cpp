@@ -5,13 +5,11 @@
 namespace kestrune::catalogue {
 namespace {
 
-constexpr std::array<Architecture, 2> all_architectures{Architecture::x86, Architecture::x64};
-
 template <class PathOf>
 EnumSet<Architecture> existing(const Installation& installation, PathOf path_of) {
     EnumSet<Architecture> found;
-    for (Architecture a : all_architectures)
-        if (win::path_exists(path_of(installation, a))) found.insert(a);
+    for (const ArchitectureInfo& a : architecture_table)
+        if (win::path_exists(path_of(installation, a.value))) found.insert(a.value);
     return found;
 }
 
@@ -83,10 +81,8 @@ EnumSet<Platform> platforms(const Installation& installation) {
 
 EnumSet<Tool> command_line_tools(const Installation& installation, Architecture architecture) {
     EnumSet<Tool> out;
-    for (std::size_t i = 0; i < enum_count<Tool>(); ++i) {
-        const auto tool = static_cast<Tool>(i);
-        if (win::path_exists(tool_path(installation, tool, architecture))) out.insert(tool);
-    }
+    for (const ToolInfo& tool : tool_table)
+        if (win::path_exists(tool_path(installation, tool.value, architecture))) out.insert(tool.value);
     return out;
 }
 
