@@ -32,7 +32,7 @@ bool fuzzy_match(std::wstring_view pattern, std::wstring_view text) {
 
 SelectState::SelectState(std::vector<std::string> options, bool multi)
     : options_(std::move(options)), multi_(multi), ticked_(options_.size(), false) {
-    for (const auto& option : options_) folded_.push_back(fold_case(win::to_wide(option)));
+    for (const auto& option : options_) wide_.push_back(win::to_wide(option));
     refilter();
 }
 
@@ -90,9 +90,8 @@ void SelectState::press(Key key) {
 
 void SelectState::refilter() {
     matches_.clear();
-    const std::wstring pattern = fold_case(filter_);
     for (std::size_t i = 0; i < options_.size(); ++i)
-        if (is_subsequence(pattern, folded_[i])) matches_.push_back(i);
+        if (fuzzy_match(filter_, wide_[i])) matches_.push_back(i);
     cursor_ = 0;
     page_start_ = 0;
 }
