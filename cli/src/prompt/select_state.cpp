@@ -1,16 +1,10 @@
 #include "prompt/select_state.hpp"
 
-#include <windows.h>
-
+#include "win/lower_case.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::cli {
 namespace {
-
-std::wstring fold_case(std::wstring text) {
-    if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
 
 bool is_high_surrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
@@ -27,7 +21,7 @@ bool is_subsequence(std::wstring_view pattern, std::wstring_view text) {
 }  // namespace
 
 bool fuzzy_match(std::wstring_view pattern, std::wstring_view text) {
-    return is_subsequence(fold_case(std::wstring(pattern)), fold_case(std::wstring(text)));
+    return is_subsequence(win::lower_case(pattern), win::lower_case(text));
 }
 
 SelectState::SelectState(std::vector<std::string> options, bool multi)
