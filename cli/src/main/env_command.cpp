@@ -1,6 +1,5 @@
 #include "main/env_command.hpp"
 
-#include "catalogue/path_list.hpp"
 #include "catalogue/paths.hpp"
 #include "catalogue/registry_locations.hpp"
 #include "main/app.hpp"
@@ -54,7 +53,7 @@ namespace {
 // the listing before the table is printed, so a half table is never shown.
 win::RegistryResult<void> list_variables(const catalogue::RegistryKey& key, catalogue::Architecture architecture) {
     print(std::string(ide_name(architecture)) + "\n");
-    const auto values = catalogue::key_values(key);
+    const auto values = win::enum_values(key.get());
     if (!values) return std::unexpected(values.error());
     Table table({"Name", "Value"});
     for (const win::RegistryValueData& value : *values) {
@@ -72,7 +71,7 @@ win::RegistryResult<void> edit_variable(const EnvCommands& command, const catalo
     const auto lock = win::RegistryEditLock::acquire();
     if (!lock) return std::unexpected(lock.error());
     if (const auto* set = std::get_if<EnvSet>(&command))
-        return catalogue::write_string_value(key, win::to_wide(set->name), win::to_wide(set->value), false);
+        return win::write_string_value(key.get(), win::to_wide(set->name), win::to_wide(set->value), false);
     return win::delete_value(key.get(), win::to_wide(std::get<EnvRemove>(command).name));
 }
 

@@ -1,6 +1,5 @@
 #include "main/package_command.hpp"
 
-#include "catalogue/path_list.hpp"
 #include "catalogue/paths.hpp"
 #include "catalogue/registry_locations.hpp"
 #include "main/app.hpp"
@@ -103,7 +102,7 @@ std::expected<DWORD, CommandError> compile_package(App& app, const catalogue::In
     const auto path = package_bpl_path(*current, win::to_wide(*output_dir), compile.options.file);
     const auto description = read_package_description(compile.options);
     if (!description) return std::unexpected(command_error(description.error()));
-    if (auto registered = register_built_package(installation, architecture, *path, *description); !registered)
+    if (auto registered = register_package(installation, architecture, *path, *description); !registered)
         return std::unexpected(command_error(registered.error()));
     return 0;
 }
@@ -127,13 +126,7 @@ win::RegistryResult<void> register_package(const catalogue::Installation& instal
     if (!key) return std::unexpected(key.error());
     const auto lock = win::RegistryEditLock::acquire();
     if (!lock) return std::unexpected(lock.error());
-    return catalogue::write_string_value(*key, value_name(bpl_path), win::to_wide(description), false);
-}
-
-win::RegistryResult<void> register_built_package(const catalogue::Installation& installation,
-                                                 catalogue::Architecture ide_architecture, std::wstring_view bpl_path,
-                                                 std::string_view description) {
-    return register_package(installation, ide_architecture, bpl_path, description);
+    return win::write_string_value(key->get(), value_name(bpl_path), win::to_wide(description), false);
 }
 
 win::RegistryResult<void> unregister_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,

@@ -44,13 +44,10 @@ ReadResult<PackageCommands> read_package_command(const args::Matches& matches);
 // installed IDE. Fixes App.installation.
 std::expected<catalogue::Architecture, CommandError> choose_ide_architecture(App& app);
 
-// Registers a package file with the IDE: a REG_SZ value named by the path, holding the description.
+// Registers a package file with the IDE, for register and for the package that compile --install
+// has just built: a REG_SZ value named by the path, holding the description.
 win::RegistryResult<void> register_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
                                            std::wstring_view bpl_path, std::string_view description);
-// The same registration for the package that compile --install has just built.
-win::RegistryResult<void> register_built_package(const catalogue::Installation& installation,
-                                                 catalogue::Architecture ide_architecture, std::wstring_view bpl_path,
-                                                 std::string_view description);
 // Removes a registration; one that does not exist counts as removed.
 win::RegistryResult<void> unregister_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
                                              std::wstring_view bpl_path);
