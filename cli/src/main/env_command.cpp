@@ -81,7 +81,12 @@ std::string_view ide_name(catalogue::Architecture architecture) {
     return architecture == catalogue::Architecture::x64 ? "64-bit IDE" : "32-bit IDE";
 }
 
-std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_ide_architectures(App& app) {
+std::string no_ide_for_platform(catalogue::Platform platform) {
+    return std::string(catalogue::name(platform)) + " does not map to a valid IDE architecture";
+}
+
+std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_ide_architectures(
+    App& app, std::string (*no_ide_for)(catalogue::Platform)) {
     const catalogue::EnumSet<catalogue::Architecture> installed = catalogue::ide_architectures(resolve_installation(app));
     if (const auto architecture = app.global_options.architecture) {
         if (!installed.contains(*architecture))
@@ -91,8 +96,7 @@ std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_
     if (const auto platform = app.global_options.platform) {
         for (const catalogue::Architecture architecture : installed)
             if (catalogue::info(architecture).ide_platform == *platform) return catalogue::EnumSet<catalogue::Architecture>{architecture};
-        return std::unexpected(
-            CommandError{std::string(catalogue::name(*platform)) + " does not map to a valid IDE architecture", {}});
+        return std::unexpected(CommandError{no_ide_for(*platform), {}});
     }
     return installed;
 }

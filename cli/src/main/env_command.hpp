@@ -36,9 +36,15 @@ ReadResult<EnvCommands> read_env_command(const args::Matches::Subcommand& sub);
 // "32-bit IDE" or "64-bit IDE": heads the listings and names an IDE that is missing.
 std::string_view ide_name(catalogue::Architecture architecture);
 
-// The IDE architectures env and env-path act on: the one --architecture names, else the one
-// --platform maps to, else every installed IDE. Fixes App.installation.
-std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_ide_architectures(App& app);
+// How env and env-path report a --platform that no installed IDE runs on.
+std::string no_ide_for_platform(catalogue::Platform platform);
+
+// The installed IDE architectures that the global options pick: the one --architecture names
+// (an error when that IDE is missing), else the one --platform runs on (Win32 the 32-bit IDE,
+// Win64 the 64-bit one; `no_ide_for` words the error when no installed IDE does), else all of
+// them. Fixes App.installation.
+std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_ide_architectures(
+    App& app, std::string (*no_ide_for)(catalogue::Platform) = no_ide_for_platform);
 
 // Lists, sets or removes the variables of each architecture's IDE, x86 first; stops at the
 // first error.

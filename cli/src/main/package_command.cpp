@@ -79,13 +79,18 @@ namespace {
 // The registry names a package by its path's display text.
 std::wstring value_name(std::wstring_view bpl_path) { return win::to_wide(win::to_utf8(bpl_path)); }
 
+std::string no_packages_for_platform(catalogue::Platform platform) {
+    return "the current IDE does not support " + std::string(catalogue::name(platform)) + " design-time packages";
+}
+
+// The one IDE whose package list is edited: the one the global options pick, else the only one
+// installed.
 std::expected<catalogue::Architecture, CommandError> package_ide_architecture(App& app) {
-    const auto platform = app.global_options.platform;
-    if (!platform || app.global_options.architecture) return choose_ide_architecture(app);
-    for (const catalogue::Architecture architecture : catalogue::ide_architectures(resolve_installation(app)))
-        if (catalogue::info(architecture).ide_platform == *platform) return architecture;
-    return std::unexpected(CommandError{
-        "the current IDE does not support " + std::string(catalogue::name(*platform)) + " design-time packages", {}});
+    const auto chosen = choose_ide_architectures(app, no_packages_for_platform);
+    if (!chosen) return std::unexpected(chosen.error());
+    // Only without --architecture and --platform can none or both be left.
+    if (chosen->size() != 1) return std::unexpected(CommandError{"IDE architecture must be specified", {}});
+    return chosen->front();
 }
 
 // A compiler that fails leaves no package worth registering: its exit code ends the command.
@@ -108,17 +113,6 @@ std::expected<DWORD, CommandError> compile_package(App& app, const catalogue::In
 }
 
 }  // namespace
-
-std::expected<catalogue::Architecture, CommandError> choose_ide_architecture(App& app) {
-    const catalogue::EnumSet<catalogue::Architecture> installed = catalogue::ide_architectures(resolve_installation(app));
-    if (const auto architecture = app.global_options.architecture) {
-        if (!installed.contains(*architecture))
-            return std::unexpected(CommandError{std::string(ide_name(*architecture)) + " is not installed", {}});
-        return *architecture;
-    }
-    if (installed.size() != 1) return std::unexpected(CommandError{"IDE architecture must be specified", {}});
-    return installed.front();
-}
 
 win::RegistryResult<void> register_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
                                            std::wstring_view bpl_path, std::string_view description) {

@@ -40,10 +40,6 @@ using PackageCommands = std::variant<PackageCompile, PackageRegister, PackageUnr
 void define_package_subcommands(args::Command& command);
 ReadResult<PackageCommands> read_package_command(const args::Matches& matches);
 
-// The one IDE whose package list is edited: --architecture's when installed, else the only
-// installed IDE. Fixes App.installation.
-std::expected<catalogue::Architecture, CommandError> choose_ide_architecture(App& app);
-
 // Registers a package file with the IDE, for register and for the package that compile --install
 // has just built: a REG_SZ value named by the path, holding the description.
 win::RegistryResult<void> register_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
