@@ -1,5 +1,7 @@
 #include "main/env_command.hpp"
 
+#include <optional>
+
 #include "catalogue/paths.hpp"
 #include "catalogue/registry_locations.hpp"
 #include "main/app.hpp"
@@ -101,6 +103,10 @@ std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_
     return installed;
 }
 
+namespace {
+
+// Lists, sets or removes the variables of each architecture's IDE, x86 first; stops at the
+// first error.
 win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, const catalogue::Installation& installation,
                                   const catalogue::EnumSet<catalogue::Architecture>& architectures) {
     for (const catalogue::Architecture architecture : architectures) {
@@ -116,6 +122,8 @@ win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, con
     }
     return {};
 }
+
+}  // namespace
 
 std::expected<void, CommandError> run_env_command(App& app) {
     const catalogue::Installation& installation = resolve_installation(app);

@@ -2,17 +2,14 @@
 #pragma once
 
 #include <expected>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 
 #include "args/command.hpp"
 #include "catalogue/enums.hpp"
-#include "catalogue/installation.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
-#include "win/registry_error.hpp"
 
 namespace kestrune::cli {
 
@@ -45,11 +42,6 @@ std::string no_ide_for_platform(catalogue::Platform platform);
 // them. Fixes App.installation.
 std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_ide_architectures(
     App& app, std::string (*no_ide_for)(catalogue::Platform) = no_ide_for_platform);
-
-// Lists, sets or removes the variables of each architecture's IDE, x86 first; stops at the
-// first error.
-win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, const catalogue::Installation& installation,
-                                  const catalogue::EnumSet<catalogue::Architecture>& architectures);
 
 // env's branch of the dispatch.
 std::expected<void, CommandError> run_env_command(App& app);

@@ -74,6 +74,15 @@ ReadResult<PackageCommands> read_package_command(const args::Matches& matches) {
     return std::unexpected(unknown_subcommand(name));
 }
 
+std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std::wstring_view output_dir,
+                                             std::wstring_view source) {
+    const std::wstring_view stem = win::file_stem(source);
+    if (stem.empty()) return std::nullopt;
+    // The compiler names the package after the whole stem, so Pkg.Design.dpk builds Pkg.Design.bpl.
+    const std::wstring name = std::wstring(stem) + L".bpl";
+    return win::resolve_path(win::resolve_path(current_dir, output_dir), name);
+}
+
 namespace {
 
 // The registry names a package by its path's display text.
@@ -91,6 +100,27 @@ std::expected<catalogue::Architecture, CommandError> package_ide_architecture(Ap
     // Only without --architecture and --platform can none or both be left.
     if (chosen->size() != 1) return std::unexpected(CommandError{"IDE architecture must be specified", {}});
     return chosen->front();
+}
+
+// Registers a package file with the IDE, for register and for the package that compile --install
+// has just built: a REG_SZ value named by the path, holding the description.
+win::RegistryResult<void> register_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
+                                           std::wstring_view bpl_path, std::string_view description) {
+    const auto key = catalogue::known_packages_key(installation, ide_architecture);
+    if (!key) return std::unexpected(key.error());
+    const auto lock = win::RegistryEditLock::acquire();
+    if (!lock) return std::unexpected(lock.error());
+    return win::write_string_value(key->get(), value_name(bpl_path), win::to_wide(description), false);
+}
+
+// Removes a registration; one that does not exist counts as removed.
+win::RegistryResult<void> unregister_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
+                                             std::wstring_view bpl_path) {
+    const auto key = catalogue::known_packages_key(installation, ide_architecture);
+    if (!key) return std::unexpected(key.error());
+    const auto lock = win::RegistryEditLock::acquire();
+    if (!lock) return std::unexpected(lock.error());
+    return win::delete_value(key->get(), value_name(bpl_path));
 }
 
 // A compiler that fails leaves no package worth registering: its exit code ends the command.
@@ -112,35 +142,8 @@ std::expected<DWORD, CommandError> compile_package(App& app, const catalogue::In
     return 0;
 }
 
-}  // namespace
-
-win::RegistryResult<void> register_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
-                                           std::wstring_view bpl_path, std::string_view description) {
-    const auto key = catalogue::known_packages_key(installation, ide_architecture);
-    if (!key) return std::unexpected(key.error());
-    const auto lock = win::RegistryEditLock::acquire();
-    if (!lock) return std::unexpected(lock.error());
-    return win::write_string_value(key->get(), value_name(bpl_path), win::to_wide(description), false);
-}
-
-win::RegistryResult<void> unregister_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
-                                             std::wstring_view bpl_path) {
-    const auto key = catalogue::known_packages_key(installation, ide_architecture);
-    if (!key) return std::unexpected(key.error());
-    const auto lock = win::RegistryEditLock::acquire();
-    if (!lock) return std::unexpected(lock.error());
-    return win::delete_value(key->get(), value_name(bpl_path));
-}
-
-std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std::wstring_view output_dir,
-                                             std::wstring_view source) {
-    const std::wstring_view stem = win::file_stem(source);
-    if (stem.empty()) return std::nullopt;
-    // The compiler names the package after the whole stem, so Pkg.Design.dpk builds Pkg.Design.bpl.
-    const std::wstring name = std::wstring(stem) + L".bpl";
-    return win::resolve_path(win::resolve_path(current_dir, output_dir), name);
-}
-
+// Compiles, registers or unregisters, printing nothing of its own; gives the compiler's exit
+// code for compile (a package that failed to compile is not registered), else 0.
 std::expected<DWORD, CommandError> run_package(const PackageCommands& command, App& app) {
     const catalogue::Installation& installation = resolve_installation(app);
     const auto architecture = package_ide_architecture(app);
@@ -155,6 +158,8 @@ std::expected<DWORD, CommandError> run_package(const PackageCommands& command, A
     if (!done) return std::unexpected(command_error(done.error()));
     return 0;
 }
+
+}  // namespace
 
 std::expected<DWORD, CommandError> run_package_command(App& app) {
     return run_package(std::get<commands::Package>(*app.command).command, app);

@@ -63,8 +63,6 @@ std::expected<void, CommandError> uninstall(const catalogue::RegistryValueLocati
     return {};
 }
 
-}  // namespace
-
 std::expected<void, CommandError> run_self(SelfCommands command) {
     const auto location = catalogue::user_path_location();
     if (!location) return std::unexpected(command_error(location.error()));
@@ -74,6 +72,8 @@ std::expected<void, CommandError> run_self(SelfCommands command) {
     if (!lock) return std::unexpected(command_error(lock.error()));
     return command == SelfCommands::Install ? install(*location) : uninstall(*location);
 }
+
+}  // namespace
 
 std::expected<void, CommandError> run_self_command(App& app) {
     return run_self(std::get<commands::Self_>(*app.command).command);
