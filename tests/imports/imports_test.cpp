@@ -61,6 +61,38 @@ std::optional<Directories> directories(const ImageBytes& image, std::size_t offs
     return Directories{header->ImageBase, entry(IMAGE_DIRECTORY_ENTRY_IMPORT), entry(IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT)};
 }
 
+// Where the file stores the byte that the loader maps at this address.
+std::optional<std::size_t> file_offset(const std::vector<IMAGE_SECTION_HEADER>& sections, ULONGLONG rva) {
+    for (const IMAGE_SECTION_HEADER& section : sections) {
+        if (rva < section.VirtualAddress) continue;
+        const ULONGLONG into = rva - section.VirtualAddress;
+        if (into < std::max<ULONGLONG>(section.Misc.VirtualSize, section.SizeOfRawData))
+            return into < section.SizeOfRawData ? std::optional<std::size_t>(section.PointerToRawData + into) : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// Adds the DLL names of one table of descriptors, read up to the entry that ends it;
+// `name_rva` gives the address of a descriptor's DLL name, 0 for that last entry.
+template <class Descriptor, class NameRva>
+std::expected<void, std::string> add_dll_names(const ImageBytes& image, const std::vector<IMAGE_SECTION_HEADER>& sections,
+                                               const IMAGE_DATA_DIRECTORY& directory, NameRva name_rva,
+                                               std::vector<std::string>& dlls) {
+    if (directory.VirtualAddress == 0) return {};
+    const auto table = file_offset(sections, directory.VirtualAddress);
+    if (!table) return std::unexpected("a DLL table outside every section");
+    for (std::size_t at = *table;; at += sizeof(Descriptor)) {
+        const auto entry = image.read<Descriptor>(at);
+        if (!entry) return std::unexpected("a DLL table cut short");
+        const ULONGLONG rva = name_rva(*entry);
+        if (rva == 0) return {};
+        const auto offset = file_offset(sections, rva);
+        auto name = offset ? image.c_string(*offset) : std::nullopt;
+        if (!name) return std::unexpected("a DLL name outside the file");
+        dlls.push_back(std::move(*name));
+    }
+}
+
 // The names of the DLLs that the image imports, loaded at start or on first call (delay-loaded).
 std::expected<std::vector<std::string>, std::string> imported_dlls(std::string_view bytes) {
     const ImageBytes image(bytes);
@@ -87,49 +119,20 @@ std::expected<std::vector<std::string>, std::string> imported_dlls(std::string_v
         if (!section) return std::unexpected("section table cut short");
         sections.push_back(*section);
     }
-    // Where the file stores the byte that the loader maps at this address.
-    const auto offset_of = [&](ULONGLONG rva) -> std::optional<std::size_t> {
-        for (const IMAGE_SECTION_HEADER& section : sections) {
-            if (rva < section.VirtualAddress) continue;
-            const ULONGLONG into = rva - section.VirtualAddress;
-            if (into < std::max<ULONGLONG>(section.Misc.VirtualSize, section.SizeOfRawData))
-                return into < section.SizeOfRawData ? std::optional<std::size_t>(section.PointerToRawData + into)
-                                                    : std::nullopt;
-        }
-        return std::nullopt;
-    };
-    const auto name_at = [&](ULONGLONG rva) -> std::optional<std::string> {
-        const auto offset = offset_of(rva);
-        return offset ? image.c_string(*offset) : std::nullopt;
-    };
 
     std::vector<std::string> dlls;
-    if (found->imports.VirtualAddress != 0) {
-        const auto table = offset_of(found->imports.VirtualAddress);
-        if (!table) return std::unexpected("import directory outside every section");
-        for (std::size_t at = *table;; at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-            const auto entry = image.read<IMAGE_IMPORT_DESCRIPTOR>(at);
-            if (!entry) return std::unexpected("import directory cut short");
-            if (entry->Name == 0) break;  // the all-zero entry that ends the table
-            auto name = name_at(entry->Name);
-            if (!name) return std::unexpected("an imported DLL's name is outside the file");
-            dlls.push_back(std::move(*name));
-        }
-    }
-    if (found->delay_imports.VirtualAddress != 0) {
-        const auto table = offset_of(found->delay_imports.VirtualAddress);
-        if (!table) return std::unexpected("delay-import directory outside every section");
-        for (std::size_t at = *table;; at += sizeof(IMAGE_DELAYLOAD_DESCRIPTOR)) {
-            const auto entry = image.read<IMAGE_DELAYLOAD_DESCRIPTOR>(at);
-            if (!entry) return std::unexpected("delay-import directory cut short");
-            if (entry->DllNameRVA == 0) break;
-            // Old linkers wrote addresses rather than offsets into the image.
-            const bool rva_based = (entry->Attributes.AllAttributes & 1) != 0;
-            auto name = name_at(rva_based ? entry->DllNameRVA : entry->DllNameRVA - found->image_base);
-            if (!name) return std::unexpected("a delay-loaded DLL's name is outside the file");
-            dlls.push_back(std::move(*name));
-        }
-    }
+    const auto imported = add_dll_names<IMAGE_IMPORT_DESCRIPTOR>(
+        image, sections, found->imports, [](const IMAGE_IMPORT_DESCRIPTOR& entry) -> ULONGLONG { return entry.Name; }, dlls);
+    if (!imported) return std::unexpected(imported.error());
+    const auto delay_loaded = add_dll_names<IMAGE_DELAYLOAD_DESCRIPTOR>(
+        image, sections, found->delay_imports,
+        [&](const IMAGE_DELAYLOAD_DESCRIPTOR& entry) -> ULONGLONG {
+            // Old linkers wrote an address here rather than an offset into the image.
+            const bool rva_based = (entry.Attributes.AllAttributes & 1) != 0;
+            return entry.DllNameRVA == 0 || rva_based ? entry.DllNameRVA : entry.DllNameRVA - found->image_base;
+        },
+        dlls);
+    if (!delay_loaded) return std::unexpected(delay_loaded.error());
     return dlls;
 }
 
