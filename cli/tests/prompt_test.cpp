@@ -5,6 +5,7 @@
 
 #include "prompt/select_state.hpp"
 #include "prompt/select_view.hpp"
+#include "win/utf.hpp"
 
 namespace kestrune::cli {
 namespace {
@@ -47,8 +48,13 @@ TEST(FuzzyMatch, TypedCharactersInOrderIgnoringCase) {
         {L"athensx", L"RAD Studio 12.1 Athens", false},
         {L"\u00e9dition", L"\u00c9DITION", true},  // beyond ASCII too
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(fuzzy_match(c.pattern, c.text), c.matches) << std::string(c.pattern.begin(), c.pattern.end());
+    for (const auto& c : cases) {
+        EXPECT_EQ(fuzzy_match(c.pattern, c.text), c.matches) << win::to_utf8(c.pattern);
+        // What the prompt shows is that same filter's answer.
+        SelectState state({win::to_utf8(c.text)}, false);
+        type(state, c.pattern);
+        EXPECT_EQ(state.matches().size(), c.matches ? 1u : 0u) << win::to_utf8(c.pattern);
+    }
 }
 
 TEST(SelectState, FilteringNarrowsTheOptionsAndPutsTheCursorOnTheFirstMatch) {

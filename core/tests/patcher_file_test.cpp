@@ -1,7 +1,9 @@
 #include "build/patcher/project_file.hpp"
 
 #include <gtest/gtest.h>
+#include <pugixml.hpp>
 
+#include "build/patcher/project_xml.hpp"
 #include "project_files.hpp"
 #include "win/path.hpp"
 

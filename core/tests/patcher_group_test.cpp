@@ -1,6 +1,7 @@
 #include "build/patcher/project_group.hpp"
 
 #include <gtest/gtest.h>
+#include <pugixml.hpp>
 
 #include <regex>
 

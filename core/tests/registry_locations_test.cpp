@@ -32,8 +32,8 @@ protected:
 TEST_F(RegistryLocationsTest, InstallationKeyIsOpenedForReadingOnly) {
     auto key = open_installation_key(installation());
     ASSERT_TRUE(key);
-    ASSERT_TRUE(key->subkey);
-    EXPECT_FALSE(write_string_value(*key, L"x", L"y", false));
+    ASSERT_TRUE(*key);
+    EXPECT_FALSE(win::write_string_value(key->get(), L"x", L"y", false));
 }
 
 TEST_F(RegistryLocationsTest, ARecordWithoutTheEnumeratedNameOpensItsOwnKeyNotTheParent) {
@@ -78,7 +78,7 @@ TEST_F(RegistryLocationsTest, PathLocationsWriteTheirOwnType) {
     const auto user_path = stored(L"Environment", L"Path");
     ASSERT_TRUE(user_path);
     EXPECT_EQ(user_path->type, static_cast<DWORD>(REG_EXPAND_SZ));
-    const auto read = read_path_list_at(*user);
+    const auto read = read_path_list(user->key, user->value);
     ASSERT_TRUE(read);
     EXPECT_EQ(*read, std::vector<std::wstring>{L"%USERPROFILE%\\bin"});  // never expanded
 }
@@ -134,11 +134,11 @@ TEST_F(RegistryLocationsTest, EnumeratesALocation) {
     auto env = environment_variables_location(installation(), Architecture::x86);
     ASSERT_TRUE(env);
 
-    const auto subkeys = key_subkeys(env->key);
+    const auto subkeys = win::enum_subkeys(env->key.get());
     ASSERT_TRUE(subkeys);
     EXPECT_EQ(*subkeys, std::vector<std::wstring>{L"Nested"});
 
-    auto values = key_values(env->key);
+    auto values = win::enum_values(env->key.get());
     ASSERT_TRUE(values);
     ASSERT_EQ(values->size(), 2u);
     std::sort(values->begin(), values->end(), [](const auto& a, const auto& b) { return a.name < b.name; });

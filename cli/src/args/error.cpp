@@ -1,6 +1,7 @@
 #include "args/error.hpp"
 
 #include "args/help.hpp"
+#include "exit_status.hpp"
 
 namespace kestrune::args {
 namespace {
@@ -9,7 +10,9 @@ bool is_display(ErrorKind kind) { return kind == ErrorKind::DisplayHelp || kind 
 
 }  // namespace
 
-int Error::exit_code() const { return is_display(kind_) ? 0 : 2; }
+int Error::exit_code() const {
+    return cli::code(is_display(kind_) ? cli::ExitStatus::Success : cli::ExitStatus::CommandLineError);
+}
 
 bool Error::to_stderr() const { return !is_display(kind_); }
 

@@ -56,8 +56,6 @@ void Matches::declare(const std::string& id) { values_.try_emplace(id); }
 
 void Matches::add_value(const std::string& id, MatchedValue value) { values_[id].push_back(std::move(value)); }
 
-void Matches::set_values(const std::string& id, std::vector<MatchedValue> values) { values_[id] = std::move(values); }
-
 void Matches::set_subcommand(std::string name, Matches matches) {
     subcommand_ = std::make_shared<Subcommand>(Subcommand{std::move(name), std::move(matches)});
 }

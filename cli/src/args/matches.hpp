@@ -44,7 +44,6 @@ public:
     // Used by the parser.
     void declare(const std::string& id);
     void add_value(const std::string& id, MatchedValue value);
-    void set_values(const std::string& id, std::vector<MatchedValue> values);
     void set_subcommand(std::string name, Matches matches);
 
 private:

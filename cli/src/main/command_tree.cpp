@@ -11,6 +11,8 @@
 namespace kestrune::cli {
 namespace {
 
+constexpr std::string_view program_version = KESTRUNE_VERSION;  // the build's project version
+
 constexpr std::string_view global_heading = "Global Options";
 
 constexpr std::string_view name_help = "Specify the RAD Studio name or version (e.g. 13, XE2, or Florence)";

@@ -15,7 +15,6 @@
 namespace kestrune::cli {
 
 inline constexpr std::string_view program_name = "Kestrune CLI";
-inline constexpr std::string_view program_version = KESTRUNE_VERSION;  // the build's project version
 
 // What a handler ends with: the exit code of the tool it ran, unchanged (0 when it ran none),
 // which becomes the process's exit status; or the error that main reports.

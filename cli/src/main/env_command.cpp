@@ -1,6 +1,7 @@
 #include "main/env_command.hpp"
 
-#include "catalogue/path_list.hpp"
+#include <optional>
+
 #include "catalogue/paths.hpp"
 #include "catalogue/registry_locations.hpp"
 #include "main/app.hpp"
@@ -54,7 +55,7 @@ namespace {
 // the listing before the table is printed, so a half table is never shown.
 win::RegistryResult<void> list_variables(const catalogue::RegistryKey& key, catalogue::Architecture architecture) {
     print(std::string(catalogue::ide_name(architecture)) + "\n");
-    const auto values = catalogue::key_values(key);
+    const auto values = win::enum_values(key.get());
     if (!values) return std::unexpected(values.error());
     Table table({"Name", "Value"});
     for (const win::RegistryValueData& value : *values) {
@@ -72,13 +73,18 @@ win::RegistryResult<void> edit_variable(const EnvCommands& command, const catalo
     const auto lock = win::RegistryEditLock::acquire();
     if (!lock) return std::unexpected(lock.error());
     if (const auto* set = std::get_if<EnvSet>(&command))
-        return catalogue::write_string_value(key, win::to_wide(set->name), win::to_wide(set->value), false);
+        return win::write_string_value(key.get(), win::to_wide(set->name), win::to_wide(set->value), false);
     return win::delete_value(key.get(), win::to_wide(std::get<EnvRemove>(command).name));
 }
 
 }  // namespace
 
-std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_ide_architectures(App& app) {
+std::string no_ide_for_platform(catalogue::Platform platform) {
+    return std::string(catalogue::name(platform)) + " does not map to a valid IDE architecture";
+}
+
+std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_ide_architectures(
+    App& app, std::string (*no_ide_for)(catalogue::Platform)) {
     const catalogue::EnumSet<catalogue::Architecture> installed = catalogue::ide_architectures(resolve_installation(app));
     if (const auto architecture = app.global_options.architecture) {
         if (!installed.contains(*architecture))
@@ -88,12 +94,15 @@ std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_
     if (const auto platform = app.global_options.platform) {
         for (const catalogue::Architecture architecture : installed)
             if (catalogue::info(architecture).ide_platform == *platform) return catalogue::EnumSet<catalogue::Architecture>{architecture};
-        return std::unexpected(
-            CommandError{std::string(catalogue::name(*platform)) + " does not map to a valid IDE architecture", {}});
+        return std::unexpected(CommandError{no_ide_for(*platform), {}});
     }
     return installed;
 }
 
+namespace {
+
+// Lists, sets or removes the variables of each architecture's IDE, x86 first; stops at the
+// first error.
 win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, const catalogue::Installation& installation,
                                   const catalogue::EnumSet<catalogue::Architecture>& architectures) {
     for (const catalogue::Architecture architecture : architectures) {
@@ -109,6 +118,8 @@ win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, con
     }
     return {};
 }
+
+}  // namespace
 
 std::expected<void, CommandError> run_env_command(App& app) {
     const catalogue::Installation& installation = resolve_installation(app);

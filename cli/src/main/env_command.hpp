@@ -2,17 +2,14 @@
 #pragma once
 
 #include <expected>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 
 #include "args/command.hpp"
 #include "catalogue/enums.hpp"
-#include "catalogue/installation.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
-#include "win/registry_error.hpp"
 
 namespace kestrune::cli {
 
@@ -33,14 +30,15 @@ void define_env_subcommands(args::Command& command);
 // Reads `set` or `remove` from the parse result of env's inner subcommand.
 ReadResult<EnvCommands> read_env_command(const args::Matches::Subcommand& sub);
 
-// The IDE architectures env and env-path act on: the one --architecture names, else the one
-// --platform maps to, else every installed IDE. Fixes App.installation.
-std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_ide_architectures(App& app);
+// How env and env-path report a --platform that no installed IDE runs on.
+std::string no_ide_for_platform(catalogue::Platform platform);
 
-// Lists, sets or removes the variables of each architecture's IDE, x86 first; stops at the
-// first error.
-win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, const catalogue::Installation& installation,
-                                  const catalogue::EnumSet<catalogue::Architecture>& architectures);
+// The installed IDE architectures that the global options pick: the one --architecture names
+// (an error when that IDE is missing), else the one --platform runs on (Win32 the 32-bit IDE,
+// Win64 the 64-bit one; `no_ide_for` words the error when no installed IDE does), else all of
+// them. Fixes App.installation.
+std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_ide_architectures(
+    App& app, std::string (*no_ide_for)(catalogue::Platform) = no_ide_for_platform);
 
 // env's branch of the dispatch.
 std::expected<void, CommandError> run_env_command(App& app);

@@ -1,5 +1,9 @@
 #include "main/info_command.hpp"
 
+#include <cstddef>
+#include <optional>
+#include <vector>
+
 #include "catalogue/paths.hpp"
 #include "catalogue/product.hpp"
 #include "catalogue/properties.hpp"
@@ -30,8 +34,7 @@ std::string tool_set_text(const catalogue::EnumSet<catalogue::Tool>& tools) {
     return out + "}";
 }
 
-}  // namespace
-
+// One installation: a JSON array of its property map, or its display name and table.
 std::expected<void, CommandError> print_installation(const catalogue::Installation& installation,
                                                      std::optional<std::size_t> position, bool json) {
     if (json) return print_json_array({&installation});
@@ -58,6 +61,7 @@ std::expected<void, CommandError> print_installation(const catalogue::Installati
     return {};
 }
 
+// NAME's installation alone when given; otherwise the only one, or every one in list order.
 std::expected<void, CommandError> run_info(const catalogue::Installation* name, bool json) {
     if (name) return print_installation(*name, std::nullopt, json);
     const auto& list = installations();
@@ -71,6 +75,8 @@ std::expected<void, CommandError> run_info(const catalogue::Installation* name, 
         if (auto printed = print_installation(list[i], i + 1, false); !printed) return printed;
     return {};
 }
+
+}  // namespace
 
 std::expected<void, CommandError> run_info_command(App& app) { return run_info(app.name, app.global_options.json); }
 

@@ -3,14 +3,13 @@
 #include <windows.h>
 
 #include "args/parser.hpp"
+#include "exit_status.hpp"
 #include "main/command_tree.hpp"
 #include "main/info_command.hpp"
 #include "output/sink.hpp"
 
 namespace kestrune::cli {
 namespace {
-
-constexpr int handler_failed = 1;
 
 // Colour needs virtual-terminal processing on a Windows console.
 bool stream_takes_color(Stream stream) {
@@ -80,7 +79,7 @@ int run_main(const std::vector<std::wstring>& arguments) {
     flush();
     if (!result) {
         eprint(result.error().report());
-        return handler_failed;
+        return code(ExitStatus::CommandFailed);
     }
     // A tool that failed has reported on the console; its exit code, all 32 bits of it, is ours.
     return static_cast<int>(*result);

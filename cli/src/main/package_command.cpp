@@ -1,6 +1,5 @@
 #include "main/package_command.hpp"
 
-#include "catalogue/path_list.hpp"
 #include "catalogue/paths.hpp"
 #include "catalogue/registry_locations.hpp"
 #include "main/app.hpp"
@@ -75,18 +74,53 @@ ReadResult<PackageCommands> read_package_command(const args::Matches& matches) {
     return std::unexpected(unknown_subcommand(name));
 }
 
+std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std::wstring_view output_dir,
+                                             std::wstring_view source) {
+    const std::wstring_view stem = win::file_stem(source);
+    if (stem.empty()) return std::nullopt;
+    // The compiler names the package after the whole stem, so Pkg.Design.dpk builds Pkg.Design.bpl.
+    const std::wstring name = std::wstring(stem) + L".bpl";
+    return win::resolve_path(win::resolve_path(current_dir, output_dir), name);
+}
+
 namespace {
 
 // The registry names a package by its path's display text.
 std::wstring value_name(std::wstring_view bpl_path) { return win::to_wide(win::to_utf8(bpl_path)); }
 
+std::string no_packages_for_platform(catalogue::Platform platform) {
+    return "the current IDE does not support " + std::string(catalogue::name(platform)) + " design-time packages";
+}
+
+// The one IDE whose package list is edited: the one the global options pick, else the only one
+// installed.
 std::expected<catalogue::Architecture, CommandError> package_ide_architecture(App& app) {
-    const auto platform = app.global_options.platform;
-    if (!platform || app.global_options.architecture) return choose_ide_architecture(app);
-    for (const catalogue::Architecture architecture : catalogue::ide_architectures(resolve_installation(app)))
-        if (catalogue::info(architecture).ide_platform == *platform) return architecture;
-    return std::unexpected(CommandError{
-        "the current IDE does not support " + std::string(catalogue::name(*platform)) + " design-time packages", {}});
+    const auto chosen = choose_ide_architectures(app, no_packages_for_platform);
+    if (!chosen) return std::unexpected(chosen.error());
+    // Only without --architecture and --platform can none or both be left.
+    if (chosen->size() != 1) return std::unexpected(CommandError{"IDE architecture must be specified", {}});
+    return chosen->front();
+}
+
+// Registers a package file with the IDE, for register and for the package that compile --install
+// has just built: a REG_SZ value named by the path, holding the description.
+win::RegistryResult<void> register_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
+                                           std::wstring_view bpl_path, std::string_view description) {
+    const auto key = catalogue::known_packages_key(installation, ide_architecture);
+    if (!key) return std::unexpected(key.error());
+    const auto lock = win::RegistryEditLock::acquire();
+    if (!lock) return std::unexpected(lock.error());
+    return win::write_string_value(key->get(), value_name(bpl_path), win::to_wide(description), false);
+}
+
+// Removes a registration; one that does not exist counts as removed.
+win::RegistryResult<void> unregister_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
+                                             std::wstring_view bpl_path) {
+    const auto key = catalogue::known_packages_key(installation, ide_architecture);
+    if (!key) return std::unexpected(key.error());
+    const auto lock = win::RegistryEditLock::acquire();
+    if (!lock) return std::unexpected(lock.error());
+    return win::delete_value(key->get(), value_name(bpl_path));
 }
 
 // A compiler that fails leaves no package worth registering: its exit code ends the command.
@@ -103,57 +137,13 @@ std::expected<DWORD, CommandError> compile_package(App& app, const catalogue::In
     const auto path = package_bpl_path(*current, win::to_wide(*output_dir), compile.options.file);
     const auto description = read_package_description(compile.options);
     if (!description) return std::unexpected(command_error(description.error()));
-    if (auto registered = register_built_package(installation, architecture, *path, *description); !registered)
+    if (auto registered = register_package(installation, architecture, *path, *description); !registered)
         return std::unexpected(command_error(registered.error()));
     return 0;
 }
 
-}  // namespace
-
-std::expected<catalogue::Architecture, CommandError> choose_ide_architecture(App& app) {
-    const catalogue::EnumSet<catalogue::Architecture> installed = catalogue::ide_architectures(resolve_installation(app));
-    if (const auto architecture = app.global_options.architecture) {
-        if (!installed.contains(*architecture))
-            return std::unexpected(CommandError{std::string(catalogue::ide_name(*architecture)) + " is not installed", {}});
-        return *architecture;
-    }
-    if (installed.size() != 1) return std::unexpected(CommandError{"IDE architecture must be specified", {}});
-    return installed.front();
-}
-
-win::RegistryResult<void> register_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
-                                           std::wstring_view bpl_path, std::string_view description) {
-    const auto key = catalogue::known_packages_key(installation, ide_architecture);
-    if (!key) return std::unexpected(key.error());
-    const auto lock = win::RegistryEditLock::acquire();
-    if (!lock) return std::unexpected(lock.error());
-    return catalogue::write_string_value(*key, value_name(bpl_path), win::to_wide(description), false);
-}
-
-win::RegistryResult<void> register_built_package(const catalogue::Installation& installation,
-                                                 catalogue::Architecture ide_architecture, std::wstring_view bpl_path,
-                                                 std::string_view description) {
-    return register_package(installation, ide_architecture, bpl_path, description);
-}
-
-win::RegistryResult<void> unregister_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
-                                             std::wstring_view bpl_path) {
-    const auto key = catalogue::known_packages_key(installation, ide_architecture);
-    if (!key) return std::unexpected(key.error());
-    const auto lock = win::RegistryEditLock::acquire();
-    if (!lock) return std::unexpected(lock.error());
-    return win::delete_value(key->get(), value_name(bpl_path));
-}
-
-std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std::wstring_view output_dir,
-                                             std::wstring_view source) {
-    const std::wstring_view stem = win::file_stem(source);
-    if (stem.empty()) return std::nullopt;
-    // The compiler names the package after the whole stem, so Pkg.Design.dpk builds Pkg.Design.bpl.
-    const std::wstring name = std::wstring(stem) + L".bpl";
-    return win::resolve_path(win::resolve_path(current_dir, output_dir), name);
-}
-
+// Compiles, registers or unregisters, printing nothing of its own; gives the compiler's exit
+// code for compile (a package that failed to compile is not registered), else 0.
 std::expected<DWORD, CommandError> run_package(const PackageCommands& command, App& app) {
     const catalogue::Installation& installation = resolve_installation(app);
     const auto architecture = package_ide_architecture(app);
@@ -168,6 +158,8 @@ std::expected<DWORD, CommandError> run_package(const PackageCommands& command, A
     if (!done) return std::unexpected(command_error(done.error()));
     return 0;
 }
+
+}  // namespace
 
 std::expected<DWORD, CommandError> run_package_command(App& app) {
     return run_package(std::get<commands::Package>(*app.command).command, app);

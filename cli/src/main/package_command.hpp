@@ -10,12 +10,9 @@
 #include <variant>
 
 #include "args/command.hpp"
-#include "catalogue/enums.hpp"
-#include "catalogue/installation.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
 #include "build/compiler_options.hpp"
-#include "win/registry_error.hpp"
 
 namespace kestrune::cli {
 
@@ -40,30 +37,14 @@ using PackageCommands = std::variant<PackageCompile, PackageRegister, PackageUnr
 void define_package_subcommands(args::Command& command);
 ReadResult<PackageCommands> read_package_command(const args::Matches& matches);
 
-// The one IDE whose package list is edited: --architecture's when installed, else the only
-// installed IDE. Fixes App.installation.
-std::expected<catalogue::Architecture, CommandError> choose_ide_architecture(App& app);
-
-// Registers a package file with the IDE: a REG_SZ value named by the path, holding the description.
-win::RegistryResult<void> register_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
-                                           std::wstring_view bpl_path, std::string_view description);
-// The same registration for the package that compile --install has just built.
-win::RegistryResult<void> register_built_package(const catalogue::Installation& installation,
-                                                 catalogue::Architecture ide_architecture, std::wstring_view bpl_path,
-                                                 std::string_view description);
-// Removes a registration; one that does not exist counts as removed.
-win::RegistryResult<void> unregister_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
-                                             std::wstring_view bpl_path);
-
 // Where compile --install expects the built package: the output directory resolved against
 // the current directory, and the source's stem with ".bpl"; nullopt when the source names no file.
 std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std::wstring_view output_dir,
                                              std::wstring_view source);
 
-// Compiles, registers or unregisters, printing nothing of its own; gives the compiler's exit
-// code for compile (a package that failed to compile is not registered), else 0.
-std::expected<DWORD, CommandError> run_package(const PackageCommands& command, App& app);
-// package's branch of the dispatch.
+// package's branch of the dispatch: compiles, registers or unregisters, printing nothing of
+// its own; gives the compiler's exit code for compile (a package that failed to compile is
+// not registered), else 0.
 std::expected<DWORD, CommandError> run_package_command(App& app);
 
 }  // namespace kestrune::cli

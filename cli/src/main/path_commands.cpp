@@ -1,6 +1,8 @@
 #include "main/path_commands.hpp"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "catalogue/path_list.hpp"
 #include "catalogue/paths.hpp"
@@ -56,6 +58,14 @@ namespace {
 constexpr catalogue::RegistryValue search_path_value{"Search Path", false};
 constexpr catalogue::RegistryValue browsing_path_value{"Browsing Path", false};
 
+// The title line and an ID/Item table of the entries, on standard output.
+void print_path_list(std::string_view title, const std::vector<std::wstring>& entries) {
+    print(std::string(title) + "\n");
+    Table table({"ID", "Item"});
+    for (std::size_t i = 0; i < entries.size(); ++i) table.add_row({std::to_string(i + 1), win::to_utf8(entries[i])});
+    print(render_for_stdout(table) + "\n");
+}
+
 // One location's step: the edit the inner subcommand asks for, or the titled listing.
 win::RegistryResult<void> edit_or_list(const std::optional<PathCommands>& command, const catalogue::RegistryKey& key,
                                        const catalogue::RegistryValue& value, const std::string& title) {
@@ -79,17 +89,8 @@ bool holds(const std::vector<std::wstring>& entries, std::wstring_view piece) {
 
 std::unexpected<CommandError> failed(const win::RegistryError& error) { return std::unexpected(command_error(error)); }
 
-std::expected<void, CommandError> run_platform_command(App& app, std::string_view title, const catalogue::RegistryValue& value,
-                                                       const std::optional<PathCommands>& command) {
-    const catalogue::Installation& installation = resolve_installation(app);
-    const auto platforms = choose_platforms(app);
-    if (!platforms) return std::unexpected(platforms.error());
-    if (auto done = run_platform_path_list(title, value, command, installation, *platforms); !done) return failed(done.error());
-    return {};
-}
-
-}  // namespace
-
+// The platforms library-path and browsing-path act on: the one --platform names, which must
+// be installed, else every installed platform. Fixes App.installation.
 std::expected<catalogue::EnumSet<catalogue::Platform>, CommandError> choose_platforms(App& app) {
     const catalogue::EnumSet<catalogue::Platform> installed = catalogue::platforms(resolve_installation(app));
     const auto platform = app.global_options.platform;
@@ -99,6 +100,7 @@ std::expected<catalogue::EnumSet<catalogue::Platform>, CommandError> choose_plat
     return catalogue::EnumSet<catalogue::Platform>{*platform};
 }
 
+// Lists or edits the IDE PATH ("Path" under "Environment Variables") of each architecture, x86 first.
 win::RegistryResult<void> run_env_path(const std::optional<PathCommands>& command, const catalogue::Installation& installation,
                                        const catalogue::EnumSet<catalogue::Architecture>& architectures) {
     for (const catalogue::Architecture architecture : architectures) {
@@ -110,6 +112,8 @@ win::RegistryResult<void> run_env_path(const std::optional<PathCommands>& comman
     return {};
 }
 
+// Lists or edits the value in each platform's Library key; the lists are titled
+// "{platform} {title}".
 win::RegistryResult<void> run_platform_path_list(std::string_view title, const catalogue::RegistryValue& value,
                                                  const std::optional<PathCommands>& command,
                                                  const catalogue::Installation& installation,
@@ -122,6 +126,17 @@ win::RegistryResult<void> run_platform_path_list(std::string_view title, const c
     }
     return {};
 }
+
+std::expected<void, CommandError> run_platform_command(App& app, std::string_view title, const catalogue::RegistryValue& value,
+                                                       const std::optional<PathCommands>& command) {
+    const catalogue::Installation& installation = resolve_installation(app);
+    const auto platforms = choose_platforms(app);
+    if (!platforms) return std::unexpected(platforms.error());
+    if (auto done = run_platform_path_list(title, value, command, installation, *platforms); !done) return failed(done.error());
+    return {};
+}
+
+}  // namespace
 
 win::RegistryResult<void> add_path_items(const catalogue::RegistryKey& key, const catalogue::RegistryValue& value,
                                          std::wstring_view items, bool prepend) {
@@ -151,13 +166,6 @@ win::RegistryResult<void> remove_path_items(const catalogue::RegistryKey& key, c
 }
 
 bool same_path_item(std::wstring_view a, std::wstring_view b) { return text::equal_ignore_ascii_case(a, b); }
-
-void print_path_list(std::string_view title, const std::vector<std::wstring>& entries) {
-    print(std::string(title) + "\n");
-    Table table({"ID", "Item"});
-    for (std::size_t i = 0; i < entries.size(); ++i) table.add_row({std::to_string(i + 1), win::to_utf8(entries[i])});
-    print(render_for_stdout(table) + "\n");
-}
 
 std::expected<void, CommandError> run_env_path_command(App& app) {
     const catalogue::Installation& installation = resolve_installation(app);

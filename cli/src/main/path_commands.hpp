@@ -3,14 +3,10 @@
 #pragma once
 
 #include <expected>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "args/command.hpp"
-#include "catalogue/enums.hpp"
-#include "catalogue/installation.hpp"
 #include "catalogue/registry_locations.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
@@ -30,20 +26,6 @@ struct PathCommands {
 void define_path_subcommands(args::Command& command);
 ReadResult<PathCommands> read_path_command(const args::Matches::Subcommand& sub);
 
-// The platforms library-path and browsing-path act on: the one --platform names, which must
-// be installed, else every installed platform. Fixes App.installation.
-std::expected<catalogue::EnumSet<catalogue::Platform>, CommandError> choose_platforms(App& app);
-
-// Lists or edits the IDE PATH ("Path" under "Environment Variables") of each architecture, x86 first.
-win::RegistryResult<void> run_env_path(const std::optional<PathCommands>& command, const catalogue::Installation& installation,
-                                       const catalogue::EnumSet<catalogue::Architecture>& architectures);
-// Lists or edits the value in each platform's Library key; the lists are titled
-// "{platform} {title}".
-win::RegistryResult<void> run_platform_path_list(std::string_view title, const catalogue::RegistryValue& value,
-                                                 const std::optional<PathCommands>& command,
-                                                 const catalogue::Installation& installation,
-                                                 const catalogue::EnumSet<catalogue::Platform>& platforms);
-
 // Adds each piece of the items text that the list lacks, at the end or (prepend) at the
 // front; the list is written back even when nothing was added.
 win::RegistryResult<void> add_path_items(const catalogue::RegistryKey& key, const catalogue::RegistryValue& value,
@@ -54,8 +36,6 @@ win::RegistryResult<void> remove_path_items(const catalogue::RegistryKey& key, c
                                             std::wstring_view items);
 // Whether two entries are the same path: equal after folding ASCII letters, nothing else.
 bool same_path_item(std::wstring_view a, std::wstring_view b);
-// The title line and an ID/Item table of the entries, on standard output.
-void print_path_list(std::string_view title, const std::vector<std::wstring>& entries);
 
 // The branches of the dispatch for env-path, library-path and browsing-path.
 std::expected<void, CommandError> run_env_path_command(App& app);

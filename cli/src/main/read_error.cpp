@@ -1,14 +1,17 @@
 #include "main/read_error.hpp"
 
 namespace kestrune::cli {
+namespace {
+
+ReadError missing_subcommand() {
+    return {args::ErrorKind::MissingSubcommand, "a subcommand is required but one was not provided"};
+}
+
+}  // namespace
 
 ReadError missing_argument(std::string_view id) {
     return {args::ErrorKind::MissingRequiredArgument,
             "the following required argument was not provided: " + std::string(id)};
-}
-
-ReadError missing_subcommand() {
-    return {args::ErrorKind::MissingSubcommand, "a subcommand is required but one was not provided"};
 }
 
 ReadError unknown_subcommand(std::string_view name) {

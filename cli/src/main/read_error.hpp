@@ -21,7 +21,6 @@ template <class T>
 using ReadResult = std::expected<T, ReadError>;
 
 ReadError missing_argument(std::string_view id);
-ReadError missing_subcommand();
 ReadError unknown_subcommand(std::string_view name);
 
 ReadResult<bool> read_flag(const args::Matches& m, std::string_view id);

@@ -1,5 +1,8 @@
 #include "main/select_command.hpp"
 
+#include <string_view>
+#include <vector>
+
 #include "catalogue/product.hpp"
 #include "main/app.hpp"
 #include "main/installations.hpp"
@@ -24,6 +27,10 @@ ReadResult<SelectOptions> read_select_options(const args::Matches& matches) {
     return SelectOptions{std::move(*message), *multi};
 }
 
+namespace {
+
+// The prompt over every installation, shown by display name; the chosen ones in list order,
+// none when the prompt fails or is cancelled.
 std::vector<const catalogue::Installation*> select_installations(const std::vector<catalogue::Installation>& list,
                                                            std::string_view message, bool multi) {
     std::vector<std::string> shown;
@@ -37,12 +44,14 @@ std::vector<const catalogue::Installation*> select_installations(const std::vect
     return choice;
 }
 
+// Each chosen installation's name between double quotes, as NAME takes it back.
 std::vector<std::string> quote_names(const std::vector<const catalogue::Installation*>& choice) {
     std::vector<std::string> quoted;
     for (const auto* installation : choice) quoted.push_back("\"" + catalogue::name(*installation) + "\"");
     return quoted;
 }
 
+// Prompts, then prints the quoted names or the JSON array, with no line feed after them.
 std::expected<void, CommandError> run_select(std::string_view message, bool multi, bool json) {
     const auto choice = select_installations(installations(), message, multi);
     if (json) {
@@ -59,6 +68,8 @@ std::expected<void, CommandError> run_select(std::string_view message, bool mult
     print(line);
     return {};
 }
+
+}  // namespace
 
 std::expected<void, CommandError> run_select_command(App& app) {
     const SelectOptions& options = std::get<commands::Select>(*app.command).options;

@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/path_list.hpp"
 #include "catalogue/registry_locations.hpp"
 #include "main/app.hpp"
 #include "main/command_tree.hpp"
@@ -46,7 +45,7 @@ std::expected<void, CommandError> install(const catalogue::RegistryValueLocation
     if (!program) return std::unexpected(command_error(program.error()));
     const auto directory = win::parent_directory(*program);
     if (!directory) return std::unexpected(CommandError{"current executable path has no parent directory", {}});
-    if (auto written = catalogue::write_string_value(location.key, directory_value, *directory, false); !written)
+    if (auto written = win::write_string_value(location.key.get(), directory_value, *directory, false); !written)
         return std::unexpected(command_error(written.error()));
     if (auto added = add_path_items(location.key, location.value, path_entry, false); !added)
         return std::unexpected(command_error(added.error()));
@@ -64,8 +63,6 @@ std::expected<void, CommandError> uninstall(const catalogue::RegistryValueLocati
     return {};
 }
 
-}  // namespace
-
 std::expected<void, CommandError> run_self(SelfCommands command) {
     const auto location = catalogue::user_path_location();
     if (!location) return std::unexpected(command_error(location.error()));
@@ -75,6 +72,8 @@ std::expected<void, CommandError> run_self(SelfCommands command) {
     if (!lock) return std::unexpected(command_error(lock.error()));
     return command == SelfCommands::Install ? install(*location) : uninstall(*location);
 }
+
+}  // namespace
 
 std::expected<void, CommandError> run_self_command(App& app) {
     return run_self(std::get<commands::Self_>(*app.command).command);

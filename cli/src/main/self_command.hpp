@@ -16,11 +16,9 @@ enum class SelfCommands { Install, Uninstall };
 void define_self_subcommands(args::Command& command);
 ReadResult<SelfCommands> read_self_command(const args::Matches& matches);
 
-// Install stores the program's directory in the user value KestruneCLI and puts
-// %KestruneCLI% on the user's PATH; uninstall takes both away. Needs no installation.
-std::expected<void, CommandError> run_self(SelfCommands command);
-
-// self's branch of the dispatch; never reads the installation list.
+// self's branch of the dispatch. Install stores the program's directory in the user value
+// KestruneCLI and puts %KestruneCLI% on the user's PATH; uninstall takes both away. Never reads
+// the installation list.
 std::expected<void, CommandError> run_self_command(App& app);
 
 }  // namespace kestrune::cli

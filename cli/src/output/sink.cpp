@@ -4,14 +4,13 @@
 
 #include <string>
 
+#include "exit_status.hpp"
 #include "output/console_write.hpp"
 #include "win/file.hpp"
 #include "win/io_error.hpp"
 
 namespace kestrune::cli {
 namespace {
-
-constexpr int fatal_status = 101;
 
 HANDLE handle_of(Stream stream) { return GetStdHandle(stream == Stream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE); }
 
@@ -97,7 +96,7 @@ void fatal_stop(std::string_view message) {
         text += '\n';
         (void)write_stream(Stream::Err, text);
     }
-    ExitProcess(fatal_status);
+    ExitProcess(static_cast<UINT>(code(ExitStatus::FatalStop)));
 }
 
 }  // namespace kestrune::cli

@@ -1,16 +1,10 @@
 #include "prompt/select_state.hpp"
 
-#include <windows.h>
-
+#include "win/lower_case.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::cli {
 namespace {
-
-std::wstring fold_case(std::wstring text) {
-    if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
 
 bool is_high_surrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
@@ -27,12 +21,12 @@ bool is_subsequence(std::wstring_view pattern, std::wstring_view text) {
 }  // namespace
 
 bool fuzzy_match(std::wstring_view pattern, std::wstring_view text) {
-    return is_subsequence(fold_case(std::wstring(pattern)), fold_case(std::wstring(text)));
+    return is_subsequence(win::lower_case(pattern), win::lower_case(text));
 }
 
 SelectState::SelectState(std::vector<std::string> options, bool multi)
     : options_(std::move(options)), multi_(multi), ticked_(options_.size(), false) {
-    for (const auto& option : options_) folded_.push_back(fold_case(win::to_wide(option)));
+    for (const auto& option : options_) wide_.push_back(win::to_wide(option));
     refilter();
 }
 
@@ -90,9 +84,8 @@ void SelectState::press(Key key) {
 
 void SelectState::refilter() {
     matches_.clear();
-    const std::wstring pattern = fold_case(filter_);
     for (std::size_t i = 0; i < options_.size(); ++i)
-        if (is_subsequence(pattern, folded_[i])) matches_.push_back(i);
+        if (fuzzy_match(filter_, wide_[i])) matches_.push_back(i);
     cursor_ = 0;
     page_start_ = 0;
 }

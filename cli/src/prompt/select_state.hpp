@@ -19,7 +19,8 @@ struct Key {
 // Options shown at once; the page scrolls to keep the cursor on it.
 inline constexpr std::size_t page_size = 7;
 
-// Whether every character of the pattern occurs in the text in the same order, ignoring case.
+// The prompt's filter: whether every character of the pattern occurs in the text in the same
+// order, ignoring case.
 bool fuzzy_match(std::wstring_view pattern, std::wstring_view text);
 
 enum class Outcome { Pending, Answered, Cancelled };
@@ -51,7 +52,7 @@ private:
     void tick_all(bool on);
 
     std::vector<std::string> options_;
-    std::vector<std::wstring> folded_;  // the options lower-cased, for matching
+    std::vector<std::wstring> wide_;  // the options in UTF-16, as the filter compares them
     bool multi_;
     std::wstring filter_;
     std::vector<std::size_t> matches_;

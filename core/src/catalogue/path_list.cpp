@@ -47,20 +47,11 @@ win::RegistryResult<std::vector<std::wstring>> read_path_list(const RegistryKey&
     return split_path_list(text->value_or(std::wstring{}));
 }
 
-win::RegistryResult<std::vector<std::wstring>> read_path_list_at(const RegistryValueLocation& location) {
-    return read_path_list(location.key, location.value);
-}
-
 win::RegistryResult<void> write_path_list(const RegistryKey& key, const RegistryValue& value,
                                           std::vector<std::wstring> entries) {
     const auto text = join_path_list(entries);
     if (!text) return std::unexpected(text.error());
-    return write_string_value(key, win::to_wide(value.name), *text, value.expand);
-}
-
-win::RegistryResult<void> write_string_value(const RegistryKey& key, std::wstring_view name, std::wstring_view text,
-                                             bool expand) {
-    return win::write_string_value(key.get(), name, text, expand);
+    return win::write_string_value(key.get(), win::to_wide(value.name), *text, value.expand);
 }
 
 }  // namespace kestrune::catalogue

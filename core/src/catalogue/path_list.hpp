@@ -18,12 +18,7 @@ win::RegistryResult<std::wstring> join_path_list(const std::vector<std::wstring>
 
 // The entries of the value; a missing value is one empty entry.
 win::RegistryResult<std::vector<std::wstring>> read_path_list(const RegistryKey& key, const RegistryValue& value);
-win::RegistryResult<std::vector<std::wstring>> read_path_list_at(const RegistryValueLocation& location);
 // Joins the entries and stores them as the value; nothing is written when they cannot be joined.
 win::RegistryResult<void> write_path_list(const RegistryKey& key, const RegistryValue& value,
                                           std::vector<std::wstring> entries);
-// Stores one string value as REG_EXPAND_SZ (expand set) or REG_SZ, replacing a value of any type.
-win::RegistryResult<void> write_string_value(const RegistryKey& key, std::wstring_view name, std::wstring_view text,
-                                             bool expand);
-
 }  // namespace kestrune::catalogue

@@ -5,23 +5,18 @@
 namespace kestrune::catalogue {
 namespace {
 
-win::RegistryResult<RegistryKey> owned(win::RegistryResult<win::UniqueKey> key) {
-    if (!key) return std::unexpected(key.error());
-    return RegistryKey{std::move(*key)};
-}
-
 // Creates or opens the subkey below the installation key. The installation key is only
 // a parent here, so it is closed again whatever the outcome.
 win::RegistryResult<RegistryKey> installation_subkey(const Installation& installation, const std::string& subkey) {
     const auto parent = open_installation_key(installation);
     if (!parent) return std::unexpected(parent.error());
-    return owned(win::create_key(parent->get(), win::to_wide(subkey)));
+    return win::create_key(parent->get(), win::to_wide(subkey));
 }
 
 }  // namespace
 
 win::RegistryResult<RegistryKey> open_installation_key(const Installation& installation) {
-    return owned(win::open_key(HKEY_CURRENT_USER, installation.version_key_path()));
+    return win::open_key(HKEY_CURRENT_USER, installation.version_key_path());
 }
 
 win::RegistryResult<RegistryKey> known_packages_key(const Installation& installation, Architecture architecture) {
@@ -40,15 +35,9 @@ win::RegistryResult<RegistryKey> library_key(const Installation& installation, P
 }
 
 win::RegistryResult<RegistryValueLocation> user_path_location() {
-    auto key = owned(win::create_key(HKEY_CURRENT_USER, L"Environment"));
+    auto key = win::create_key(HKEY_CURRENT_USER, L"Environment");
     if (!key) return std::unexpected(key.error());
     return RegistryValueLocation{std::move(*key), {"Path", true}};
-}
-
-win::RegistryResult<std::vector<std::wstring>> key_subkeys(const RegistryKey& key) { return win::enum_subkeys(key.get()); }
-
-win::RegistryResult<std::vector<win::RegistryValueData>> key_values(const RegistryKey& key) {
-    return win::enum_values(key.get());
 }
 
 }  // namespace kestrune::catalogue

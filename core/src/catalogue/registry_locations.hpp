@@ -1,12 +1,7 @@
 // The IDE's registry locations under HKEY_CURRENT_USER that the configuration commands edit.
 #pragma once
 
-#include <windows.h>
-
-#include <optional>
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "catalogue/enums.hpp"
 #include "catalogue/installation.hpp"
@@ -15,13 +10,8 @@
 
 namespace kestrune::catalogue {
 
-// A key that operations act on: the owned subkey when present, HKEY_CURRENT_USER otherwise.
-struct RegistryKey {
-    std::optional<win::UniqueKey> subkey;
-    HKEY root = HKEY_CURRENT_USER;
-
-    HKEY get() const { return subkey ? subkey->get() : root; }
-};
+// An open key below HKEY_CURRENT_USER that a location hands out; closed with its owner.
+using RegistryKey = win::UniqueKey;
 
 // A value's name and whether it is written as REG_EXPAND_SZ (set) or REG_SZ.
 struct RegistryValue {
@@ -46,10 +36,5 @@ win::RegistryResult<RegistryValueLocation> environment_variables_location(const 
 win::RegistryResult<RegistryKey> library_key(const Installation& installation, Platform platform);
 // The user's "Environment" key, created when missing, and its value "Path" written as REG_EXPAND_SZ.
 win::RegistryResult<RegistryValueLocation> user_path_location();
-
-// The names of the key's subkeys; fails only when the enumeration cannot start.
-win::RegistryResult<std::vector<std::wstring>> key_subkeys(const RegistryKey& key);
-// The key's values with their typed data; fails only when the enumeration cannot start.
-win::RegistryResult<std::vector<win::RegistryValueData>> key_values(const RegistryKey& key);
 
 }  // namespace kestrune::catalogue

@@ -3,6 +3,12 @@
 namespace kestrune::text {
 namespace {
 
+// Characters with the Unicode White_Space property.
+bool is_white_space(char32_t c) {
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
+           c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
+}
+
 // Decodes the code point that ends at `end` (exclusive) in valid UTF-8; returns its start.
 std::size_t last_code_point(std::string_view s, std::size_t end, char32_t& cp) {
     std::size_t start = end - 1;
@@ -71,11 +77,6 @@ std::optional<char32_t> first_non_xml_char(std::string_view text) {
         if (!is_xml_char(*cp)) return cp;
     }
     return std::nullopt;
-}
-
-bool is_white_space(char32_t c) {
-    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
-           c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
 std::string_view trim_start(std::string_view text) {

@@ -8,14 +8,9 @@
 namespace kestrune::text {
 namespace {
 
-// The width of the code point at `at`, moving `at` past it.
-std::size_t next_width(std::string_view text, std::size_t& at) {
-    const auto c = next_code_point(text, at);
-    return c ? code_point_width(*c) : 1;
-}
-
-}  // namespace
-
+// Columns one code point takes: 2 for East Asian Wide and Fullwidth characters, 0 for
+// nonspacing and enclosing marks and format characters (U+200B, U+FEFF, variation selectors),
+// 1 for everything else.
 std::size_t code_point_width(char32_t c) {
     if (c < 0xA0) return 1;  // the table starts above: plain ASCII never searches it
     const auto& table = detail::width_ranges;
@@ -25,6 +20,14 @@ std::size_t code_point_width(char32_t c) {
     --found;
     return c <= found->last ? found->columns : 1;
 }
+
+// The width of the code point at `at`, moving `at` past it.
+std::size_t next_width(std::string_view text, std::size_t& at) {
+    const auto c = next_code_point(text, at);
+    return c ? code_point_width(*c) : 1;
+}
+
+}  // namespace
 
 std::size_t display_width(std::string_view text) {
     std::size_t columns = 0;

@@ -6,10 +6,6 @@
 
 namespace kestrune::text {
 
-// Columns one code point takes: 2 for East Asian Wide and Fullwidth characters, 0 for
-// nonspacing and enclosing marks and format characters (U+200B, U+FEFF, variation selectors),
-// 1 for everything else.
-std::size_t code_point_width(char32_t c);
 // Columns UTF-8 text takes on a terminal; an invalid byte takes one, as the U+FFFD shown for it.
 std::size_t display_width(std::string_view text);
 // Where the character that starts at `at` ends, the zero-width code points after it included:

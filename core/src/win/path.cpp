@@ -29,6 +29,21 @@ std::size_t extension_point(std::wstring_view name) {
     return dot == 0 ? std::wstring_view::npos : dot;
 }
 
+// The path's last component after its prefix, "." components skipped; empty for an empty path,
+// a bare drive, root or share, and a path whose last component is "..".
+std::wstring_view file_name(std::wstring_view path) {
+    path.remove_prefix(path_prefix(path).size());
+    std::wstring_view last;
+    while (!path.empty()) {
+        std::size_t end = 0;
+        while (end < path.size() && !is_separator(path[end])) ++end;
+        // "." stands for the directory itself, so "src\." names src.
+        if (const auto part = path.substr(0, end); !part.empty() && part != L".") last = part;
+        path.remove_prefix(end < path.size() ? end + 1 : end);
+    }
+    return last == L".." ? std::wstring_view() : last;
+}
+
 }  // namespace
 
 std::string join_path(std::string_view path, std::string_view component) { return join(path, component); }
@@ -54,19 +69,6 @@ std::wstring_view path_prefix(std::wstring_view path) {
     return path.substr(0, at);
 }
 
-std::wstring_view file_name(std::wstring_view path) {
-    path.remove_prefix(path_prefix(path).size());
-    std::wstring_view last;
-    while (!path.empty()) {
-        std::size_t end = 0;
-        while (end < path.size() && !is_separator(path[end])) ++end;
-        // "." stands for the directory itself, so "src\." names src.
-        if (const auto part = path.substr(0, end); !part.empty() && part != L".") last = part;
-        path.remove_prefix(end < path.size() ? end + 1 : end);
-    }
-    return last == L".." ? std::wstring_view() : last;
-}
-
 std::wstring_view file_stem(std::wstring_view path) {
     const std::wstring_view name = file_name(path);
     return name.substr(0, extension_point(name));
@@ -76,11 +78,6 @@ std::wstring_view file_extension(std::wstring_view path) {
     const std::wstring_view name = file_name(path);
     const std::size_t dot = extension_point(name);
     return dot == std::wstring_view::npos ? std::wstring_view() : name.substr(dot + 1);
-}
-
-bool is_absolute_path(std::wstring_view path) {
-    if (path.size() >= 2 && is_separator(path[0]) && is_separator(path[1])) return true;
-    return path.size() >= 3 && has_drive(path) && is_separator(path[2]);
 }
 
 std::optional<std::wstring> parent_directory(std::wstring_view path) {

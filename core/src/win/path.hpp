@@ -21,17 +21,13 @@ std::wstring resolve_path(std::wstring_view base, std::wstring_view path);
 // The drive ("C:") or the UNC server and share ("\\server\share") that the path begins with;
 // empty when it has neither.
 std::wstring_view path_prefix(std::wstring_view path);
-// The path's last component after its prefix, "." components skipped; empty for an empty path,
-// a bare drive, root or share, and a path whose last component is "..".
-std::wstring_view file_name(std::wstring_view path);
-// The file name without the text from its last point on; a name whose only point is its first
-// character stays whole. Empty exactly when there is no file name.
+// The file name (the path's last component after its prefix, "." components skipped) without
+// the text from its last point on; a name whose only point is its first character stays whole.
+// Empty exactly when there is no file name: for an empty path, a bare drive, root or share, and
+// a path whose last component is "..".
 std::wstring_view file_stem(std::wstring_view path);
 // The text after that point of the file name; empty when there is none.
 std::wstring_view file_extension(std::wstring_view path);
-
-// Whether the path has both a drive or share and a root: C:\\x, \\\\server\\share, \\\\?\\C:\\x.
-bool is_absolute_path(std::wstring_view path);
 
 // The path without its last component, keeping a root it stands on ("C:\\", "\\", a share);
 // nullopt for a bare file name or for a path that is nothing but its root.

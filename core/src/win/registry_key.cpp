@@ -11,6 +11,8 @@ std::unexpected<RegistryError> failure(LSTATUS status) {
     return std::unexpected(RegistryError::from_win32(static_cast<std::uint32_t>(status)));
 }
 
+bool is_string_type(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+
 // The registry functions want NUL-terminated names.
 std::wstring terminated(std::wstring_view text) { return std::wstring(text); }
 
@@ -40,7 +42,7 @@ RegistryResult<KeyCounts> query_counts(HKEY key) {
 }  // namespace
 
 RegistryResult<std::wstring> RegistryValueData::wide_text() const {
-    if (!is_string()) return std::unexpected(RegistryError::windows_registry(hresult_invalid_data));
+    if (!is_string_type(type)) return std::unexpected(RegistryError::windows_registry(hresult_invalid_data));
     return units_of(data.data(), data.size());
 }
 
@@ -109,8 +111,7 @@ RegistryResult<std::optional<std::wstring>> read_string_value(HKEY key, std::wst
     LSTATUS status = RegQueryValueExW(key, value_name.c_str(), nullptr, &type, nullptr, &size);
     if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
     if (status != ERROR_SUCCESS) return failure(status);
-    if (type != REG_SZ && type != REG_EXPAND_SZ)
-        return std::unexpected(RegistryError::windows_registry(hresult_invalid_data));
+    if (!is_string_type(type)) return std::unexpected(RegistryError::windows_registry(hresult_invalid_data));
 
     // Never a null data buffer: given one, RegQueryValueExW reports a size without copying anything.
     std::vector<std::uint8_t> data(size + sizeof(wchar_t));
@@ -120,8 +121,7 @@ RegistryResult<std::optional<std::wstring>> read_string_value(HKEY key, std::wst
     if (status != ERROR_SUCCESS) return failure(status);
     if (size > data.size()) return failure(ERROR_MORE_DATA);
     // The value may have been replaced between the two calls.
-    if (type != REG_SZ && type != REG_EXPAND_SZ)
-        return std::unexpected(RegistryError::windows_registry(hresult_invalid_data));
+    if (!is_string_type(type)) return std::unexpected(RegistryError::windows_registry(hresult_invalid_data));
     return units_of(data.data(), size);
 }
 

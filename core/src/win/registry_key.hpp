@@ -48,7 +48,6 @@ struct RegistryValueData {
     DWORD type = REG_NONE;
     std::vector<std::uint8_t> data;
 
-    bool is_string() const { return type == REG_SZ || type == REG_EXPAND_SZ; }
     // The UTF-16 text of a string value without trailing NULs; 0x8007000D for another type.
     RegistryResult<std::wstring> wide_text() const;
     // The same text as UTF-8; 0x80070459 when it is not valid UTF-16.

@@ -1,5 +1,9 @@
 #include "build/patcher/project_file.hpp"
 
+#include <pugixml.hpp>
+#include <string>
+
+#include "build/patcher/project_xml.hpp"
 #include "build/version_info.hpp"
 #include "win/path.hpp"
 #include "win/utf.hpp"
@@ -9,6 +13,14 @@ namespace {
 
 constexpr std::string_view property_group = "PropertyGroup";
 constexpr std::string_view base_condition = "'$(Base)'!=''";
+
+// One MSBuild property to put into the copy.
+struct PropertyUpdate {
+    PropertyContent content;
+    std::string property;       // the element name
+    bool first_group = true;    // into the first PropertyGroup; clear: into the base group
+    bool remove_elsewhere = false;  // also drop elements of that name outside both groups
+};
 
 // Copies the resources that the IDE names after the project to the names the copy's build
 // looks for, then runs the project's own pre-build command.
@@ -45,8 +57,7 @@ pugi::xml_node find_base_group(pugi::xml_node root, pugi::xml_node first_group) 
     return {};
 }
 
-}  // namespace
-
+// The given value, queued as an update of the first group; without one, the first group's own.
 std::optional<std::string> resolve_property(std::string_view name, const std::optional<std::string>& given,
                                             pugi::xml_node first_group, std::vector<PropertyUpdate>& updates) {
     if (!given) return child_text(first_group, name);
@@ -54,6 +65,7 @@ std::optional<std::string> resolve_property(std::string_view name, const std::op
     return given;
 }
 
+// The first PropertyGroup child whose Condition is exactly that of the configuration and platform.
 pugi::xml_node find_config_group(pugi::xml_node parent, std::string_view config, std::string_view platform) {
     const std::string condition =
         "'$(Config)'=='" + std::string(config) + "' And '$(Platform)'=='" + std::string(platform) + "'";
@@ -63,6 +75,8 @@ pugi::xml_node find_config_group(pugi::xml_node parent, std::string_view config,
     }
     return {};
 }
+
+}  // namespace
 
 PatchResult patch_project_file(const ProjectPath& project, std::optional<catalogue::Platform> platform,
                                const BuildOptions& options, std::wstring_view extension) {
