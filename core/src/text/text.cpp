@@ -1,5 +1,7 @@
 #include "text/text.hpp"
 
+#include <cstdio>
+
 namespace kestrune::text {
 namespace {
 
@@ -57,12 +59,24 @@ std::optional<char32_t> next_code_point(std::string_view text, std::size_t& at) 
         }
         cp = (cp << 6) | (b & 0x3F);
     }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    if (cp < min || cp > 0x10FFFF || is_high_surrogate(cp) || is_low_surrogate(cp)) {
         ++at;
         return std::nullopt;
     }
     at += len;
     return cp;
+}
+
+bool is_valid_utf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();)
+        if (!next_code_point(text, at)) return false;
+    return true;
+}
+
+std::string code_point_name(char32_t c) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
+    return buffer;
 }
 
 bool is_xml_char(char32_t c) {
