@@ -14,6 +14,10 @@ TEST(Text, TrimsUnicodeWhiteSpaceOnly) {
         {"\xEF\xBB\xBFx", "\xEF\xBB\xBFx"},        // a byte-order mark is not white space
         {"\r\n", ""},
         {"", ""},
+        // An overlong space is no UTF-8, so no white space, at either end.
+        {"\xC0\xA0x\xC0\xA0", "\xC0\xA0x\xC0\xA0"},
+        {"x\xE0\x80\x89 ", "x\xE0\x80\x89"},
+        {" \x80 ", "\x80"},
     };
     for (const auto& c : cases) EXPECT_EQ(trim(c.in), c.out) << c.in;
     EXPECT_EQ(trim_start("  a "), "a ");

@@ -29,7 +29,8 @@ bool is_xml_char(char32_t c);
 // bytes that are not UTF-8 (a surrogate encoded on its own among them) count as U+FFFD.
 std::optional<char32_t> first_non_xml_char(std::string_view text);
 
-// The text without white space (Unicode White_Space) at either end; UTF-8 in and out.
+// The text without white space (Unicode White_Space) at either end; UTF-8 in and out. Bytes
+// that are not UTF-8 are no white space, at either end.
 std::string_view trim(std::string_view text);
 std::string_view trim_start(std::string_view text);
 
