@@ -6,6 +6,7 @@
 #include "exit_status.hpp"
 #include "main/command_tree.hpp"
 #include "main/info_command.hpp"
+#include "output/color.hpp"
 #include "output/sink.hpp"
 #include "win/console.hpp"
 
@@ -16,9 +17,9 @@ int report(const args::Error& error) {
     const Stream stream = error.to_stderr() ? Stream::Err : Stream::Out;
     // A console acts on the colours only in virtual-terminal mode, turned on just for them.
     std::optional<win::ConsoleMode> terminal;
-    const bool console = is_console(stream);
-    const bool color = args::color_enabled(console) &&
-                       (!console || terminal.emplace(std_handle(stream), win::virtual_terminal_output, 0).taken());
+    const bool color = color_enabled(is_console(stream), [&] {
+        return terminal.emplace(std_handle(stream), win::virtual_terminal_output, 0).taken();
+    });
     write(stream, error.render(color));
     flush();
     return error.exit_code();

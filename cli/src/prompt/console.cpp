@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
 
+#include "output/color.hpp"
 #include "output/console_write.hpp"
 #include "output/sink.hpp"
 
@@ -30,16 +30,6 @@ BOOL WINAPI on_ctrl(DWORD type) {
     DWORD written = 0;
     WriteConsoleInputW(in, &record, 1, &written);
     return TRUE;
-}
-
-bool env_set(const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value;
-}
-
-bool term_takes_escapes() {
-    const char* term = std::getenv("TERM");
-    return term && *term && std::string_view(term) != "dumb";
 }
 
 std::optional<Key> key_of(const KEY_EVENT_RECORD& key) {
@@ -78,7 +68,7 @@ PromptConsole::PromptConsole() {
     // Colour goes as escape sequences; the cursor is placed with the console's own functions,
     // because Wine's console loses track of it after escape sequences that move it.
     terminal_.emplace(err_, win::virtual_terminal_output, 0);
-    color_ = (terminal_->taken() || term_takes_escapes()) && !env_set("NO_COLOR");
+    color_ = color_enabled(true, [&] { return terminal_->taken(); });
     if (color_) escapes_take_cells_ = measure_escape_cells();
 
     interrupted_input.store(in_);
