@@ -14,9 +14,40 @@ TEST(Text, TrimsUnicodeWhiteSpaceOnly) {
         {"\xEF\xBB\xBFx", "\xEF\xBB\xBFx"},        // a byte-order mark is not white space
         {"\r\n", ""},
         {"", ""},
+        // An overlong space is no UTF-8, so no white space, at either end.
+        {"\xC0\xA0x\xC0\xA0", "\xC0\xA0x\xC0\xA0"},
+        {"x\xE0\x80\x89 ", "x\xE0\x80\x89"},
+        {" \x80 ", "\x80"},
     };
     for (const auto& c : cases) EXPECT_EQ(trim(c.in), c.out) << c.in;
     EXPECT_EQ(trim_start("  a "), "a ");
+}
+
+TEST(Text, DecodesStrictUtf8) {
+    struct Case {
+        std::string_view text;
+        bool valid;
+    } cases[] = {
+        {"plain", true},
+        {"\xC3\xA9\xE2\x9C\x94\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF", true},  // U+00E9, U+2714, U+1F600, U+10FFFF
+        {"", true},
+        {"\xC0\x80", false},          // overlong
+        {"\xED\xA0\x80", false},      // a surrogate encoded on its own
+        {"\xF4\x90\x80\x80", false},  // beyond U+10FFFF
+        {"\xE2\x9C", false},          // cut short
+        {"a\x80", false},              // stray continuation byte
+        {"\xFF", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(is_valid_utf8(c.text), c.valid) << c.text;
+}
+
+TEST(Text, SurrogatesAndCodePointNames) {
+    EXPECT_TRUE(is_high_surrogate(0xD800) && is_high_surrogate(0xDBFF) && !is_high_surrogate(0xDC00));
+    EXPECT_TRUE(is_low_surrogate(0xDC00) && is_low_surrogate(0xDFFF) && !is_low_surrogate(0xDBFF));
+    EXPECT_FALSE(is_high_surrogate(0xD7FF) || is_low_surrogate(0xE000));
+    EXPECT_EQ(code_point_name(0x1), "U+0001");
+    EXPECT_EQ(code_point_name(0xFFFE), "U+FFFE");
+    EXPECT_EQ(code_point_name(0x1F600), "U+1F600");
 }
 
 TEST(Text, AsciiCaseFoldingLeavesOtherBytes) {

@@ -89,6 +89,26 @@ TEST(CommandLine, FailedWriteToStderrIsAFatalStop) {
     }
 }
 
+TEST(CommandLine, ParseErrorsIntoAPipeTakeColourOnlyWhenForced) {
+    struct Case {
+        std::optional<std::wstring> force, no_color;
+        bool color;
+    } cases[] = {
+        {std::nullopt, std::nullopt, false},
+        {L"1", std::nullopt, true},
+        {L"0", std::nullopt, false},
+        {L"1", L"1", false},
+    };
+    for (const auto& c : cases) {
+        const auto r = run({"--bogus"}, {.env = {{L"CLICOLOR_FORCE", c.force}, {L"NO_COLOR", c.no_color}}});
+        EXPECT_EQ(r.status, 2u);
+        EXPECT_EQ(r.err.find('\x1b') != std::string::npos, c.color) << r.err;
+        if (c.color) {
+            EXPECT_THAT(r.err, testing::StartsWith("\x1b[1m\x1b[91merror:\x1b[0m "));
+        }
+    }
+}
+
 TEST(CommandLine, DccWithoutPlatformFailsBeforeReadingTheRegistry) {
     const auto r = run({"dcc", "x.dpr"});
     EXPECT_EQ(r.status, 1u);

@@ -37,7 +37,7 @@ fail() {
 # SCENARIO EXPECTED_STDOUT LEFT_LINE KEYS... -- ARGS...: runs the program with ARGS in a window
 # of scenario_width columns (120 unless set), waits for its prompt, sends each key alone (Wine
 # reads one escape sequence at a time), then checks standard output, the exit status, the
-# colour (none when scenario_env holds NO_COLOR) and the line the prompt left on the console
+# colour (none when scenario_plain is set) and the line the prompt left on the console
 # (none: the prompt was cancelled and must leave nothing); nothing else of the prompt may stay.
 # EXPECTED_STDOUT "json:NAME" stands for a JSON array of the one installation named NAME.
 scenario() {
@@ -53,11 +53,11 @@ scenario() {
   if ! wait_for "to move,"; then
     fail "no prompt appeared"
   else
-    # The option under the cursor is bright cyan, unless NO_COLOR asks for none.
+    # The option under the cursor is bright cyan, unless the environment asks for no colour.
     local colored=0
     "${tmux_[@]}" capture-pane -p -e -t prompt | grep -qF $'\e[96m' && colored=1
-    if [[ "${scenario_env:-}" == *NO_COLOR=* ]]; then
-      [ "$colored" = 0 ] || fail "colour despite NO_COLOR"
+    if [ -n "${scenario_plain:-}" ]; then
+      [ "$colored" = 0 ] || fail "colour despite ${scenario_env:-}"
     else
       [ "$colored" = 1 ] || fail "no colour"
     fi
@@ -101,7 +101,12 @@ scenario "second installation" '"RAD Studio 11.1"' "? Pick one: RAD Studio 11.1 
   Down Enter -- select "Pick one:"
 scenario "two ticked" '"RAD Studio 2007" "RAD Studio 11.1"' \
   "? Select IDE: RAD Studio 2007, RAD Studio 11.1 Alexandria" Space Down Space Enter -- select -m
-scenario_env=NO_COLOR=1 scenario "escape" '' '' Escape -- select
+scenario_env=NO_COLOR=1 scenario_plain=1 scenario "escape" '' '' Escape -- select
+# The colour policy of the help and error messages: CLICOLOR=0 and a dumb terminal turn it off,
+# and CI turns it back on for a dumb terminal.
+scenario_env=CLICOLOR=0 scenario_plain=1 scenario "CLICOLOR=0" '"RAD Studio 2007"' "? Select IDE: RAD Studio 2007" Enter -- select
+scenario_env="-u CI -u CLICOLOR -u CLICOLOR_FORCE TERM=dumb" scenario_plain=1 scenario "dumb terminal" '"RAD Studio 2007"' "? Select IDE: RAD Studio 2007" Enter -- select
+scenario_env="TERM=dumb CI=true" scenario "dumb terminal in CI" '"RAD Studio 2007"' "? Select IDE: RAD Studio 2007" Enter -- select
 scenario "ctrl+c" '' '' Right C-c -- select --multi
 scenario "nothing ticked" '[]' "? Select IDE:" Down Enter -- select -m --json
 scenario "filtered" '"RAD Studio 12"' "? Select IDE: RAD Studio 12 Athens" a t h Enter -- select

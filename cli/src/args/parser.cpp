@@ -227,7 +227,7 @@ private:
             const bool builtin_version = !found && c == L'V' && !levels_.back().command->version.empty();
             if (!found && !builtin_help && !builtin_version) {
                 // Keep a surrogate pair whole so the message names the character typed.
-                const std::size_t units = (c >= 0xD800 && c <= 0xDBFF && !rest.empty()) ? 2 : 1;
+                const std::size_t units = (text::is_high_surrogate(c) && !rest.empty()) ? 2 : 1;
                 return unknown_argument("-" + win::to_utf8(body.substr(i, units)), std::nullopt);
             }
             const std::string spelled{'-', static_cast<char>(c)};

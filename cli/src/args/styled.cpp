@@ -1,7 +1,5 @@
 #include "args/styled.hpp"
 
-#include <cstdlib>
-
 namespace kestrune::args {
 namespace {
 
@@ -17,11 +15,6 @@ std::string_view ansi(Style style) {
         case Style::Plain: break;
     }
     return {};
-}
-
-const char* env(const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value ? value : nullptr;
 }
 
 }  // namespace
@@ -49,18 +42,6 @@ std::string StyledText::render(bool color) const {
         if (!code.empty()) out += "\x1b[0m";
     }
     return out;
-}
-
-bool color_enabled(bool stream_is_terminal) {
-    if (env("NO_COLOR")) return false;
-    if (const char* force = env("CLICOLOR_FORCE"); force && std::string_view(force) != "0") return true;
-    const char* clicolor = env("CLICOLOR");
-    if (clicolor && std::string_view(clicolor) == "0") return false;
-    if (!stream_is_terminal) return false;
-    // A Windows console takes colour without TERM; a "dumb" terminal only when CLICOLOR or CI ask.
-    const char* term = env("TERM");
-    const bool term_takes_color = !term || std::string_view(term) != "dumb";
-    return term_takes_color || clicolor || env("CI");
 }
 
 }  // namespace kestrune::args

@@ -35,8 +35,4 @@ private:
     std::vector<Span> spans_;
 };
 
-// Whether a stream takes colour, from whether it is a terminal and from the
-// environment: NO_COLOR, CLICOLOR, CLICOLOR_FORCE, TERM and CI.
-bool color_enabled(bool stream_is_terminal);
-
 }  // namespace kestrune::args

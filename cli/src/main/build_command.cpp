@@ -1,6 +1,5 @@
 #include "main/build_command.hpp"
 
-#include <cstdio>
 #include <memory>
 
 #include "build/bds_builder.hpp"
@@ -16,18 +15,11 @@ namespace {
 
 constexpr std::string_view version_info_heading = "Include Version Information";
 
-// "U+0001": a character as the Unicode charts name it.
-std::string code_point_name(char32_t c) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
-    return buffer;
-}
-
 std::expected<void, CommandError> refuse_non_xml(std::string_view long_name, const std::optional<std::string>& value) {
     if (!value) return {};
     const auto refused = text::first_non_xml_char(*value);
     if (!refused) return {};
-    std::string message = "the value of --" + std::string(long_name) + " holds " + code_point_name(*refused);
+    std::string message = "the value of --" + std::string(long_name) + " holds " + text::code_point_name(*refused);
     message += ", a character that XML project files cannot hold";
     return std::unexpected(CommandError{std::move(message), {}});
 }

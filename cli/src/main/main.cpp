@@ -1,31 +1,26 @@
 #include "main/main.hpp"
 
-#include <windows.h>
+#include <optional>
 
 #include "args/parser.hpp"
 #include "exit_status.hpp"
 #include "main/command_tree.hpp"
 #include "main/info_command.hpp"
+#include "output/color.hpp"
 #include "output/sink.hpp"
+#include "win/console.hpp"
 
 namespace kestrune::cli {
 namespace {
 
-// Colour needs virtual-terminal processing on a Windows console.
-bool stream_takes_color(Stream stream) {
-    const bool console = is_console(stream);
-    if (!args::color_enabled(console)) return false;
-    if (!console) return true;
-    HANDLE h = GetStdHandle(stream == Stream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
-    DWORD mode = 0;
-    if (!GetConsoleMode(h, &mode)) return false;
-    return (mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0 ||
-           SetConsoleMode(h, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
-}
-
 int report(const args::Error& error) {
     const Stream stream = error.to_stderr() ? Stream::Err : Stream::Out;
-    write(stream, error.render(stream_takes_color(stream)));
+    // A console acts on the colours only in virtual-terminal mode, turned on just for them.
+    std::optional<win::ConsoleMode> terminal;
+    const bool color = color_enabled(is_console(stream), [&] {
+        return terminal.emplace(std_handle(stream), win::virtual_terminal_output, 0).taken();
+    });
+    write(stream, error.render(color));
     flush();
     return error.exit_code();
 }

@@ -4,7 +4,6 @@
 
 #include "text/text.hpp"
 #include "win/file.hpp"
-#include "win/utf.hpp"
 
 namespace kestrune::cli {
 namespace {
@@ -38,7 +37,7 @@ std::string scan_package_description(std::string_view source) {
 std::expected<std::string, win::IoError> read_package_description(const build::DccOptions& options) {
     const auto source = win::read_file(options.file);
     if (!source) return std::unexpected(source.error());
-    if (!win::is_valid_utf8(*source)) return std::unexpected(win::IoError::from_text("stream did not contain valid UTF-8"));
+    if (!text::is_valid_utf8(*source)) return std::unexpected(win::IoError::from_text("stream did not contain valid UTF-8"));
     return scan_package_description(*source);
 }
 

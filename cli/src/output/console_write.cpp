@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "text/text.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::cli {
@@ -11,13 +12,11 @@ namespace {
 // WriteConsoleW refuses very large buffers on some systems.
 constexpr std::size_t max_piece = 16384;
 
-bool is_high_surrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-
 }  // namespace
 
 std::size_t console_piece(std::wstring_view text, std::size_t limit) {
     if (text.size() <= limit) return text.size();
-    if (limit > 1 && is_high_surrogate(text[limit - 1])) return limit - 1;
+    if (limit > 1 && text::is_high_surrogate(text[limit - 1])) return limit - 1;
     return std::max<std::size_t>(limit, 1);
 }
 

@@ -6,27 +6,21 @@
 
 #include "exit_status.hpp"
 #include "output/console_write.hpp"
+#include "win/console.hpp"
 #include "win/file.hpp"
 #include "win/io_error.hpp"
 
 namespace kestrune::cli {
 namespace {
 
-HANDLE handle_of(Stream stream) { return GetStdHandle(stream == Stream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE); }
-
 std::string_view stream_name(Stream stream) { return stream == Stream::Out ? "stdout" : "stderr"; }
-
-bool console_mode(HANDLE h) {
-    DWORD mode = 0;
-    return h != nullptr && h != INVALID_HANDLE_VALUE && GetConsoleMode(h, &mode);
-}
 
 // Writes everything or returns the system's error code.
 DWORD write_stream(Stream stream, std::string_view text) {
-    HANDLE h = handle_of(stream);
+    HANDLE h = std_handle(stream);
     if (text.empty()) return ERROR_SUCCESS;
     if (h == nullptr || h == INVALID_HANDLE_VALUE) return ERROR_INVALID_HANDLE;
-    if (console_mode(h) && GetConsoleOutputCP() != CP_UTF8) return write_console(h, text);
+    if (win::is_console(h) && GetConsoleOutputCP() != CP_UTF8) return write_console(h, text);
     const auto written = win::write_all(h, text);
     return written ? ERROR_SUCCESS : written.error().code().value_or(ERROR_WRITE_FAULT);
 }
@@ -75,14 +69,11 @@ void flush() {
     write_or_stop(Stream::Out, ready);
 }
 
-bool is_console(Stream stream) { return console_mode(handle_of(stream)); }
+HANDLE std_handle(Stream stream) { return GetStdHandle(stream == Stream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE); }
 
-int console_width() {
-    CONSOLE_SCREEN_BUFFER_INFO info{};
-    HANDLE h = handle_of(Stream::Out);
-    if (!console_mode(h) || !GetConsoleScreenBufferInfo(h, &info)) return 0;
-    return info.srWindow.Right - info.srWindow.Left + 1;
-}
+bool is_console(Stream stream) { return win::is_console(std_handle(stream)); }
+
+int console_width() { return win::console_width(std_handle(Stream::Out)); }
 
 void fatal_stop(std::string_view message) {
     static bool stopping = false;

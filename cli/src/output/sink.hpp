@@ -3,6 +3,8 @@
 // fatal stop.
 #pragma once
 
+#include <windows.h>
+
 #include <string_view>
 
 namespace kestrune::cli {
@@ -15,6 +17,8 @@ inline void eprint(std::string_view text) { write(Stream::Err, text); }
 // Writes what standard output still holds; done before a child shares the console and at exit.
 void flush();
 
+// The system's handle of the stream.
+HANDLE std_handle(Stream stream);
 // Whether the stream is a console (not redirected to a file or pipe).
 bool is_console(Stream stream);
 // The width of the console that standard output shows in, or 0 when it has none.

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
 
+#include "output/color.hpp"
 #include "output/console_write.hpp"
+#include "output/sink.hpp"
 
 namespace kestrune::cli {
 namespace {
@@ -31,16 +32,6 @@ BOOL WINAPI on_ctrl(DWORD type) {
     return TRUE;
 }
 
-bool env_set(const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value;
-}
-
-bool term_takes_escapes() {
-    const char* term = std::getenv("TERM");
-    return term && *term && std::string_view(term) != "dumb";
-}
-
 std::optional<Key> key_of(const KEY_EVENT_RECORD& key) {
     switch (key.wVirtualKeyCode) {
         case VK_UP: return Key{Key::Kind::Up};
@@ -62,28 +53,22 @@ std::optional<Key> key_of(const KEY_EVENT_RECORD& key) {
 }  // namespace
 
 PromptConsole::PromptConsole() {
-    err_ = GetStdHandle(STD_ERROR_HANDLE);
-    if (!err_ || err_ == INVALID_HANDLE_VALUE || !GetConsoleMode(err_, &err_mode_)) return;
+    err_ = std_handle(Stream::Err);
+    if (!win::is_console(err_)) return;
 
     in_ = GetStdHandle(STD_INPUT_HANDLE);
-    if (!in_ || in_ == INVALID_HANDLE_VALUE || !GetConsoleMode(in_, &in_mode_)) {
-        opened_in_ = win::UniqueHandle(CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE,
-                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!win::is_console(in_)) {
+        opened_in_ = win::open_console_input();
         in_ = opened_in_.get();
-        if (!in_ || !GetConsoleMode(in_, &in_mode_)) return;
+        if (!win::is_console(in_)) return;
     }
     // Keys one at a time, no echo, Ctrl+C as a key.
-    if (!SetConsoleMode(in_, 0)) return;
+    if (!raw_input_.emplace(in_, 0, ~DWORD{0}).taken()) return;
 
     // Colour goes as escape sequences; the cursor is placed with the console's own functions,
     // because Wine's console loses track of it after escape sequences that move it.
-    const DWORD vt_mode = err_mode_ | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING;
-    bool escapes = true;
-    if (vt_mode != err_mode_) {
-        err_mode_changed_ = SetConsoleMode(err_, vt_mode) != 0;
-        escapes = err_mode_changed_ || term_takes_escapes();
-    }
-    color_ = escapes && !env_set("NO_COLOR");
+    terminal_.emplace(err_, win::virtual_terminal_output, 0);
+    color_ = color_enabled(true, [&] { return terminal_->taken(); });
     if (color_) escapes_take_cells_ = measure_escape_cells();
 
     interrupted_input.store(in_);
@@ -95,14 +80,11 @@ PromptConsole::~PromptConsole() {
     if (!ready_) return;
     if (handler_installed_) SetConsoleCtrlHandler(on_ctrl, FALSE);
     interrupted_input.store(nullptr);
-    if (err_mode_changed_) SetConsoleMode(err_, err_mode_);
-    SetConsoleMode(in_, in_mode_);
+    // The members put the console's modes back: standard error's first, then the input's.
 }
 
 std::size_t PromptConsole::width() const {
-    CONSOLE_SCREEN_BUFFER_INFO info{};
-    if (!GetConsoleScreenBufferInfo(err_, &info)) return 0;
-    const int columns = info.srWindow.Right - info.srWindow.Left + 1;
+    const int columns = win::console_width(err_);
     // One column spare: a line filling the last column would wrap on some consoles.
     return columns > 1 ? static_cast<std::size_t>(columns - 1) : 0;
 }

@@ -11,6 +11,7 @@
 
 #include "prompt/select_state.hpp"
 #include "prompt/select_view.hpp"
+#include "win/console.hpp"
 #include "win/handle.hpp"
 
 namespace kestrune::cli {
@@ -51,9 +52,8 @@ private:
     HANDLE err_ = nullptr;
     HANDLE in_ = nullptr;
     win::UniqueHandle opened_in_;  // CONIN$, when standard input is no console
-    DWORD err_mode_ = 0;
-    DWORD in_mode_ = 0;
-    bool err_mode_changed_ = false;
+    std::optional<win::ConsoleMode> raw_input_;
+    std::optional<win::ConsoleMode> terminal_;  // virtual-terminal output on standard error
     bool handler_installed_ = false;
     std::optional<SHORT> top_;  // the first row of the picture on the screen buffer
     std::optional<Key> repeat_;

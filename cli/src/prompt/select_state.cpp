@@ -1,12 +1,11 @@
 #include "prompt/select_state.hpp"
 
+#include "text/text.hpp"
 #include "win/lower_case.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::cli {
 namespace {
-
-bool is_high_surrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 bool is_subsequence(std::wstring_view pattern, std::wstring_view text) {
     std::size_t at = 0;
@@ -69,7 +68,7 @@ void SelectState::press(Key key) {
         case Key::Kind::Backspace:
             if (filter_.empty()) break;
             filter_.pop_back();
-            if (!filter_.empty() && is_high_surrogate(filter_.back())) filter_.pop_back();
+            if (!filter_.empty() && text::is_high_surrogate(filter_.back())) filter_.pop_back();
             refilter();
             break;
         case Key::Kind::Escape:
@@ -77,7 +76,7 @@ void SelectState::press(Key key) {
         case Key::Kind::Text:
             filter_ += key.text;
             // The first half of a surrogate pair filters nothing until its second half arrives.
-            if (!is_high_surrogate(key.text)) refilter();
+            if (!text::is_high_surrogate(key.text)) refilter();
             break;
     }
 }

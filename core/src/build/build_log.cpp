@@ -4,7 +4,6 @@
 #include <string>
 
 #include "text/text.hpp"
-#include "win/utf.hpp"
 
 namespace kestrune::build {
 namespace {
@@ -19,7 +18,7 @@ public:
     // carriage return before it go.
     std::expected<void, win::IoError> line(std::string_view line, bool ended) {
         if (ended && line.ends_with('\r')) line.remove_suffix(1);
-        if (!win::is_valid_utf8(line)) return std::unexpected(win::IoError::from_text("stream did not contain valid UTF-8"));
+        if (!text::is_valid_utf8(line)) return std::unexpected(win::IoError::from_text("stream did not contain valid UTF-8"));
         if (line.starts_with("  ")) {
             output_(text::trim_start(line));
             continuation_ = true;

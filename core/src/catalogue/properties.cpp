@@ -6,7 +6,7 @@
 #include "catalogue/paths.hpp"
 #include "catalogue/product.hpp"
 #include "catalogue/version.hpp"
-#include "win/utf.hpp"
+#include "text/text.hpp"
 
 namespace kestrune::catalogue {
 namespace {
@@ -51,7 +51,7 @@ PropertyMap build(const Installation& installation, std::string root) {
 std::expected<PropertyMap, std::string> properties(const Installation& installation) {
     // The JSON library would store these bytes and only fail when the map is written out.
     std::string root = root_dir(installation);
-    if (!win::is_valid_utf8(root)) return std::unexpected(std::string("path contains invalid UTF-8 characters"));
+    if (!text::is_valid_utf8(root)) return std::unexpected(std::string("path contains invalid UTF-8 characters"));
     try {
         return build(installation, std::move(root));
     } catch (const nlohmann::json::exception& e) {

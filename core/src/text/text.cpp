@@ -1,5 +1,7 @@
 #include "text/text.hpp"
 
+#include <cstdio>
+
 namespace kestrune::text {
 namespace {
 
@@ -7,22 +9,6 @@ namespace {
 bool is_white_space(char32_t c) {
     return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
            c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
-}
-
-// Decodes the code point that ends at `end` (exclusive) in valid UTF-8; returns its start.
-std::size_t last_code_point(std::string_view s, std::size_t end, char32_t& cp) {
-    std::size_t start = end - 1;
-    while (start > 0 && (static_cast<unsigned char>(s[start]) & 0xC0) == 0x80) --start;
-    std::size_t i = start;
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    std::size_t len = b0 < 0x80 ? 1 : (b0 & 0xE0) == 0xC0 ? 2 : (b0 & 0xF0) == 0xE0 ? 3 : 4;
-    if (start + len != end) {
-        cp = 0xFFFD;  // not a well-formed sequence: never white space
-        return end - 1;
-    }
-    cp = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
-    for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    return start;
 }
 
 }  // namespace
@@ -57,12 +43,24 @@ std::optional<char32_t> next_code_point(std::string_view text, std::size_t& at) 
         }
         cp = (cp << 6) | (b & 0x3F);
     }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    if (cp < min || cp > 0x10FFFF || is_high_surrogate(cp) || is_low_surrogate(cp)) {
         ++at;
         return std::nullopt;
     }
     at += len;
     return cp;
+}
+
+bool is_valid_utf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();)
+        if (!next_code_point(text, at)) return false;
+    return true;
+}
+
+std::string code_point_name(char32_t c) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
+    return buffer;
 }
 
 bool is_xml_char(char32_t c) {
@@ -92,12 +90,12 @@ std::string_view trim_start(std::string_view text) {
 
 std::string_view trim(std::string_view text) {
     text = trim_start(text);
-    std::size_t end = text.size();
-    while (end > 0) {
-        char32_t cp = 0;
-        const std::size_t start = last_code_point(text, end, cp);
-        if (!is_white_space(cp)) break;
-        end = start;
+    // Read forwards like the start, so that both ends take the same bytes for white space:
+    // the text ends after the last character, or byte that is not UTF-8, that is none.
+    std::size_t end = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto cp = next_code_point(text, at);
+        if (!cp || !is_white_space(*cp)) end = at;
     }
     return text.substr(0, end);
 }

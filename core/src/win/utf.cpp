@@ -9,9 +9,6 @@ namespace {
 
 constexpr char32_t replacement = 0xFFFD;
 
-bool is_high(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool is_low(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 void append_utf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -33,14 +30,14 @@ void append_utf8(std::string& out, char32_t cp) {
 // Decodes one code point from UTF-16 at i, advancing i; nullopt for an unpaired surrogate.
 std::optional<char32_t> next_utf16(std::wstring_view text, std::size_t& i) {
     const wchar_t c = text[i++];
-    if (is_high(c)) {
-        if (i < text.size() && is_low(text[i])) {
+    if (text::is_high_surrogate(c)) {
+        if (i < text.size() && text::is_low_surrogate(text[i])) {
             const wchar_t low = text[i++];
             return 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (static_cast<char32_t>(low) - 0xDC00);
         }
         return std::nullopt;
     }
-    if (is_low(c)) return std::nullopt;
+    if (text::is_low_surrogate(c)) return std::nullopt;
     return static_cast<char32_t>(c);
 }
 
@@ -77,12 +74,6 @@ std::wstring to_wide(std::string_view text) {
         }
     }
     return out;
-}
-
-bool is_valid_utf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();)
-        if (!text::next_code_point(text, i)) return false;
-    return true;
 }
 
 }  // namespace kestrune::win

@@ -15,6 +15,4 @@ std::optional<std::string> to_utf8_strict(std::wstring_view text);
 // UTF-8 to UTF-16; an invalid sequence becomes U+FFFD.
 std::wstring to_wide(std::string_view text);
 
-bool is_valid_utf8(std::string_view text);
-
 }  // namespace kestrune::win

@@ -45,7 +45,7 @@ std::string hex(const char* format, unsigned value) {
     return buffer;
 }
 
-std::string not_allowed(char32_t c) { return "character " + hex("U+%04X", c) + " is not allowed in XML"; }
+std::string not_allowed(char32_t c) { return "character " + text::code_point_name(c) + " is not allowed in XML"; }
 
 bool starts_with_bom(std::string_view content) {
     using namespace std::string_view_literals;

@@ -1,0 +1,43 @@
+// The console behind a handle: whether there is one, how wide its window is, its input, and
+// modes set on it for a while, such as virtual-terminal output.
+#pragma once
+
+#include <windows.h>
+
+#include "win/handle.hpp"
+
+namespace kestrune::win {
+
+// Whether the handle is a console rather than a file, a pipe or nothing.
+bool is_console(HANDLE handle);
+// Columns of the window that shows the console's buffer; 0 when the handle is no console.
+int console_width(HANDLE handle);
+// The console's own input (CONIN$), for reading keys while standard input is redirected;
+// empty when the process has no console.
+UniqueHandle open_console_input();
+
+// Output that acts on escape sequences (colours) instead of showing them, line ends processed.
+inline constexpr DWORD virtual_terminal_output = ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING;
+
+// A console's mode, changed for as long as the owner lives and put back as it was at the end,
+// so that the console the user goes on typing in behaves as before. On a handle that is no
+// console it changes nothing.
+class ConsoleMode {
+public:
+    // Turns on the flags of `on` and off those of `off`.
+    ConsoleMode(HANDLE console, DWORD on, DWORD off);
+    ~ConsoleMode();
+    ConsoleMode(const ConsoleMode&) = delete;
+    ConsoleMode& operator=(const ConsoleMode&) = delete;
+
+    // Whether the console has the mode asked for: it had it already, or it took it.
+    bool taken() const { return taken_; }
+
+private:
+    HANDLE console_;
+    DWORD before_ = 0;
+    bool changed_ = false;
+    bool taken_ = false;
+};
+
+}  // namespace kestrune::win
