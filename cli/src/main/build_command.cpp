@@ -34,6 +34,35 @@ std::expected<void, CommandError> refuse_what_xml_cannot_hold(const build::Build
     return {};
 }
 
+void define_version_info_options(args::Command& command) {
+    for (const auto& field : build::version_info_fields) {
+        args::Arg arg{
+            .id = std::string(field.id),
+            .long_name = std::string(field.long_name),
+            .value_name = std::string(field.value_name),
+            .help = std::string(field.help),
+            .heading = std::string(version_info_heading),
+        };
+        if (!field.long_help_tail.empty()) arg.long_help = arg.help + std::string(field.long_help_tail);
+        command.args.push_back(std::move(arg));
+    }
+}
+
+build::VersionInfo read_version_info(const args::Matches& matches) {
+    build::VersionInfo info;
+    for (const auto& field : build::version_info_fields) info.*field.member = read_optional_text(matches, field.id);
+    return info;
+}
+
+// bds.exe of the installation the command acts on, for the global --architecture.
+std::expected<std::string, CommandError> find_bds_exe(App& app) {
+    const std::optional<catalogue::Architecture> architecture = app.global_options.architecture;
+    if (auto path = catalogue::ide_path_for_architecture(resolve_installation(app), architecture)) return std::move(*path);
+    std::string message = "bds.exe not found";
+    if (architecture) message += " (" + std::string(catalogue::ide_name(*architecture)) + " not installed)";
+    return std::unexpected(CommandError{std::move(message), {}});
+}
+
 }  // namespace
 
 std::vector<args::PossibleValue> architecture_values() {
@@ -65,26 +94,6 @@ void define_build_options(args::Command& command) {
         .possible_values = architecture_values(),
     });
     define_version_info_options(command);
-}
-
-void define_version_info_options(args::Command& command) {
-    for (const auto& field : build::version_info_fields) {
-        args::Arg arg{
-            .id = std::string(field.id),
-            .long_name = std::string(field.long_name),
-            .value_name = std::string(field.value_name),
-            .help = std::string(field.help),
-            .heading = std::string(version_info_heading),
-        };
-        if (!field.long_help_tail.empty()) arg.long_help = arg.help + std::string(field.long_help_tail);
-        command.args.push_back(std::move(arg));
-    }
-}
-
-build::VersionInfo read_version_info(const args::Matches& matches) {
-    build::VersionInfo info;
-    for (const auto& field : build::version_info_fields) info.*field.member = read_optional_text(matches, field.id);
-    return info;
 }
 
 ReadResult<build::BuildOptions> read_build_options(const args::Matches& matches) {
@@ -125,14 +134,6 @@ std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const b
     auto code = builder->build(app.global_options.platform, build_options);
     if (!code) return std::unexpected(command_error(code.error()));
     return *code;
-}
-
-std::expected<std::string, CommandError> find_bds_exe(App& app) {
-    const std::optional<catalogue::Architecture> architecture = app.global_options.architecture;
-    if (auto path = catalogue::ide_path_for_architecture(resolve_installation(app), architecture)) return std::move(*path);
-    std::string message = "bds.exe not found";
-    if (architecture) message += " (" + std::string(catalogue::ide_name(*architecture)) + " not installed)";
-    return std::unexpected(CommandError{std::move(message), {}});
 }
 
 }  // namespace kestrune::cli

@@ -15,15 +15,11 @@
 namespace kestrune::cli {
 
 void define_build_options(args::Command& command);
-void define_version_info_options(args::Command& command);
 ReadResult<build::BuildOptions> read_build_options(const args::Matches& matches);
-build::VersionInfo read_version_info(const args::Matches& matches);
 
 // Builds the project with MSBuild (use_msbuild) or with bds.exe on the installation the
 // command acts on; gives the build tool's exit code, whatever its value.
 std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const build::BuildOptions& options);
-// bds.exe of the installation the command acts on, for the global --architecture.
-std::expected<std::string, CommandError> find_bds_exe(App& app);
 
 // The value list of an Architecture option: names, help texts and hidden aliases.
 std::vector<args::PossibleValue> architecture_values();
