@@ -21,3 +21,6 @@ reg_delete_installations() {
   local vendor
   for vendor in Borland CodeGear Embarcadero; do printf '[-HKEY_CURRENT_USER\\Software\\%s\\BDS]\r\n\r\n' "$vendor"; done
 }
+
+# A text as a .reg file writes a string value: in double quotes, backslashes and quotes escaped.
+reg_text() { local t=${1//\\/\\\\}; printf '"%s"' "${t//\"/\\\"}"; }
