@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 
 #include "project_files.hpp"
@@ -79,13 +80,19 @@ std::set<std::wstring> temp_logs() {
     return names;
 }
 
-TEST(BdsBuilder, ABdsExeThatCannotStartLeavesNoFileBehind) {
-    const scratch::ProjectDir dir;
+// A project in the directory, built with a configuration, so that bds.exe gets a patched copy.
+build::BuildOptions release_build(const scratch::ProjectDir& dir) {
     dir.write("App.dproj", R"(<Project><PropertyGroup><Config>Debug</Config><Platform>Win32</Platform></PropertyGroup>
                                <PropertyGroup Condition="'$(Base)'!=''"/></Project>)");
     build::BuildOptions options;
     options.file = (dir.path() / L"App.dproj").wstring();
     options.config = "Release";
+    return options;
+}
+
+TEST(BdsBuilder, ABdsExeThatCannotStartLeavesNoFileBehind) {
+    const scratch::ProjectDir dir;
+    const build::BuildOptions options = release_build(dir);
     std::string out;
     BdsBuilder builder(win::to_utf8((dir.path() / L"missing\\bds.exe").wstring()), [&](std::string_view s) { out += s; });
 
@@ -93,9 +100,48 @@ TEST(BdsBuilder, ABdsExeThatCannotStartLeavesNoFileBehind) {
     const auto result = builder.build(catalogue::Platform::Win64, options);
     ASSERT_FALSE(result);
     EXPECT_EQ(result.error().kind(), build::ProjectError::Kind::Io);
+    // The step that failed comes first, the system's text after it.
+    const auto& io = result.error().io_error();
+    ASSERT_TRUE(io && io->code());
+    EXPECT_EQ(result.error().message(), "cannot start bds.exe: " + win::IoError::from_code(*io->code()).message());
     EXPECT_EQ(out, "Starting bds.exe and building...\n");
     EXPECT_EQ(dir.files(), std::vector<std::string>{"App.dproj"});
     EXPECT_EQ(temp_logs(), logs_before);
+}
+
+// The temporary directory is where the environment says; here it does not exist.
+class MissingTempDir {
+public:
+    explicit MissingTempDir(const std::wstring& dir) : saved_(variable(L"TMP")) { SetEnvironmentVariableW(L"TMP", dir.c_str()); }
+    ~MissingTempDir() { SetEnvironmentVariableW(L"TMP", saved_ ? saved_->c_str() : nullptr); }
+    MissingTempDir(const MissingTempDir&) = delete;
+    MissingTempDir& operator=(const MissingTempDir&) = delete;
+
+private:
+    static std::optional<std::wstring> variable(const wchar_t* name) {
+        const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+        if (size == 0) return std::nullopt;
+        std::wstring value(size, L'\0');
+        value.resize(GetEnvironmentVariableW(name, value.data(), size));
+        return value;
+    }
+    std::optional<std::wstring> saved_;
+};
+
+TEST(BdsBuilder, ALogThatCannotBeCreatedIsNamedAndNothingStarts) {
+    const scratch::ProjectDir dir;
+    const build::BuildOptions options = release_build(dir);
+    std::string out;
+    BdsBuilder builder("C:\\IDE\\bin\\bds.exe", [&](std::string_view s) { out += s; });
+
+    const MissingTempDir temp((dir.path() / L"no such dir").wstring());
+    const auto result = builder.build(std::nullopt, options);
+    ASSERT_FALSE(result);
+    const auto& io = result.error().io_error();
+    ASSERT_TRUE(io && io->code());
+    EXPECT_EQ(result.error().message(), "cannot create the build log: " + win::IoError::from_code(*io->code()).message());
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"App.dproj"});  // the patched copy is gone too
 }
 
 TEST(BdsBuilder, APatchErrorComesBeforeAnythingIsPrinted) {

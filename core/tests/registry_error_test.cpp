@@ -47,6 +47,13 @@ TEST(IoError, DisplayText) {
     EXPECT_EQ(IoError::from_code(0xE0ABCDEFu).message(), "(os error 3769355759)");
     SetLastError(5);
     EXPECT_EQ(IoError::last_error().code(), 5u);
+
+    // A named step goes before the text, which stays as it was.
+    const IoError start = IoError::from_code(1359).in_step("cannot start bds.exe");
+    EXPECT_EQ(start.message(), "cannot start bds.exe: " + IoError::from_code(1359).message());
+    EXPECT_EQ(start.code(), 1359u);
+    EXPECT_EQ(IoError::from_text("cannot draw random bytes").in_step("cannot create the build log").message(),
+              "cannot create the build log: cannot draw random bytes");
 }
 
 }  // namespace

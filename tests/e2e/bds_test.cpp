@@ -122,6 +122,32 @@ TEST_F(Bds, AValueXmlCannotHoldIsRefusedBeforeAnythingIsCopiedOrStarted) {
     EXPECT_NE(toolchain.runs()[1].command_line.find("CompanyName=A\x01" "B"), std::string::npos);
 }
 
+// A step that fails is named before the system's text, and nothing of the build is left.
+TEST_F(Bds, AFailedStepIsNamedInTheError) {
+    toolchain.work.write(L"Project1.dproj", std::string(project));
+    const auto logs_before = temp_logs();
+
+    // bds.exe deleted its log, as a cleaner of the temporary directory might have meanwhile.
+    toolchain.work.write(L"bds-log.txt", "Build started\r\n");
+    RunOptions options{.cwd = toolchain.work.path(), .env = {}};
+    options.env[L"KESTRUNE_FAKE_BDS_LOG"] = toolchain.work / L"bds-log.txt";
+    options.env[L"KESTRUNE_FAKE_BDS_DROP_LOG"] = L"1";
+    const auto dropped = e2e::run({"bds", "Project1.dproj", "-c", "Release"}, options);
+    EXPECT_EQ(dropped.status, 1u);
+    EXPECT_EQ(dropped.out, "Starting bds.exe and building...\nbds.exe ran\n");
+    EXPECT_TRUE(matches(dropped.err, R"(Error: cannot open the build log: .*\(os error 2\)\n)")) << dropped.err;
+
+    // A bds.exe that the system cannot start.
+    toolchain.root.write(L"bin\\bds.exe", "not a program");
+    const auto unstarted = run({"bds", "Project1.dproj", "-c", "Release"});
+    EXPECT_EQ(unstarted.status, 1u);
+    EXPECT_EQ(unstarted.out, "Starting bds.exe and building...\n");
+    EXPECT_TRUE(matches(unstarted.err, R"(Error: cannot start bds.exe: .*\(os error [0-9]+\)\n)")) << unstarted.err;
+
+    EXPECT_EQ(files_in(toolchain.work), (std::vector<std::string>{"Project1.dproj", "bds-log.txt"}));
+    EXPECT_EQ(temp_logs(), logs_before);
+}
+
 TEST_F(Bds, WithoutAnythingToPatchBuildsTheProjectAsNamed) {
     struct Case {
         std::vector<std::string> args;

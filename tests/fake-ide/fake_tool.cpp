@@ -5,9 +5,9 @@
 // command line, its current directory and the variables named in KESTRUNE_FAKE_ENV
 // (separated by ";"), one per line, then a line "--". It prints "<name> ran" and exits with
 // the code in KESTRUNE_FAKE_EXIT (0 when unset). Named bds.exe, it copies the file named by
-// KESTRUNE_FAKE_BDS_LOG into the file given by its -o"..." argument and, when
-// KESTRUNE_FAKE_BDS_LOCAL is set, leaves a file named like its project with ".local" added,
-// as the IDE does. When KESTRUNE_FAKE_WAIT names a file, it then creates that file and
+// KESTRUNE_FAKE_BDS_LOG into the file given by its -o"..." argument (or, when
+// KESTRUNE_FAKE_BDS_DROP_LOG is set, deletes that file) and, when KESTRUNE_FAKE_BDS_LOCAL is
+// set, leaves a file named like its project with ".local" added, as the IDE does. When KESTRUNE_FAKE_WAIT names a file, it then creates that file and
 // waits, as a long build would, until Ctrl+C or Ctrl+Break reaches it (a minute at most),
 // and says "<name> interrupted" instead of "ran".
 #include <windows.h>
@@ -98,7 +98,10 @@ int wmain(int argc, wchar_t** argv) {
     if (_wcsicmp(name.c_str(), L"bds.exe") == 0) {
         const std::wstring target = bds_log_target(command_line);
         const std::wstring source = env(L"KESTRUNE_FAKE_BDS_LOG");
-        if (!target.empty() && !source.empty()) CopyFileW(source.c_str(), target.c_str(), FALSE);
+        if (!target.empty() && !env(L"KESTRUNE_FAKE_BDS_DROP_LOG").empty())
+            DeleteFileW(target.c_str());
+        else if (!target.empty() && !source.empty())
+            CopyFileW(source.c_str(), target.c_str(), FALSE);
         if (argc > 1 && !env(L"KESTRUNE_FAKE_BDS_LOCAL").empty()) {
             const std::wstring local = std::wstring(argv[1]) + L".local";
             HANDLE file = CreateFileW(local.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -16,22 +16,40 @@ win::ChildCommand bds_command(const std::string& bds_exe, const std::wstring& pr
     return command;
 }
 
+namespace {
+
+// The empty log file that bds.exe is told to write, in the system's temporary directory.
+std::expected<win::TempFile, win::IoError> create_log() {
+    auto dir = win::temp_dir();
+    if (!dir) return std::unexpected(std::move(dir.error()));
+    return win::create_temp_file(*dir, L".tmp", L"");
+}
+
+// A step of the build that failed, named before the system's text.
+std::unexpected<ProjectError> failed(std::string step, win::IoError error) {
+    return std::unexpected(ProjectError::io(std::move(error).in_step(std::move(step))));
+}
+
+}  // namespace
+
 BuildResult BdsBuilder::build(std::optional<catalogue::Platform> platform, const BuildOptions& options) {
     // The patched copies live until this call returns, on every path.
     auto copies = patcher::patch_project({options.file, std::nullopt}, platform, options);
     if (!copies) return std::unexpected(copies.error());
     const std::wstring& project = *copies ? (**copies)[0].path() : options.file;
 
-    auto dir = win::temp_dir();
-    if (!dir) return std::unexpected(ProjectError::io(dir.error()));
-    auto log_file = win::create_temp_file(*dir, L".tmp", L"");
-    if (!log_file) return std::unexpected(ProjectError::io(log_file.error()));
+    // Each step's failure names the step: under load the system's own text alone (such as
+    // "Internal error." from a start that failed) does not say what was being done.
+    auto log_file = create_log();
+    if (!log_file) return failed("cannot create the build log", std::move(log_file.error()));
     win::TempPath log = std::move(log_file->path);
     log_file->handle.reset();
 
     output_("Starting bds.exe and building...\n");
-    const auto exit_code = win::run_child(bds_command(bds_exe_, project, log.path(), options.no_splash));
-    if (!exit_code) return std::unexpected(ProjectError::io(exit_code.error()));
+    auto child = win::start_child(bds_command(bds_exe_, project, log.path(), options.no_splash));
+    if (!child) return failed("cannot start bds.exe", std::move(child.error()));
+    auto exit_code = child->wait();
+    if (!exit_code) return failed("cannot wait for bds.exe", std::move(exit_code.error()));
 
     // Others may still hold the log; the open handle keeps reading it after it is deleted.
     const win::UniqueHandle reader(CreateFileW(log.path().c_str(), GENERIC_READ,
@@ -39,10 +57,10 @@ BuildResult BdsBuilder::build(std::optional<catalogue::Platform> platform, const
                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     const DWORD open_error = reader ? ERROR_SUCCESS : GetLastError();
     log.reset();
-    if (!reader) return std::unexpected(ProjectError::io(win::IoError::from_code(open_error)));
+    if (!reader) return failed("cannot open the build log", win::IoError::from_code(open_error));
 
     if (auto echoed = echo_build_log(reader.get(), output_); !echoed)
-        return std::unexpected(ProjectError::io(echoed.error()));
+        return std::unexpected(ProjectError::io(std::move(echoed.error())));
     return *exit_code;
 }
 

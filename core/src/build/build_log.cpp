@@ -45,7 +45,7 @@ std::expected<void, win::IoError> echo_build_log(HANDLE file, const Output& outp
     for (;;) {
         DWORD read = 0;
         if (!ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
-            return std::unexpected(win::IoError::last_error());
+            return std::unexpected(win::IoError::last_error().in_step("cannot read the build log"));
         if (read == 0) break;
         std::string_view chunk(buffer.data(), read);
         for (auto end = chunk.find('\n'); end != std::string_view::npos; end = chunk.find('\n')) {

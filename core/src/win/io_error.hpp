@@ -19,9 +19,16 @@ public:
     // A failure the program itself describes, such as "program not found".
     static IoError from_text(std::string text) { return IoError(std::nullopt, std::move(text)); }
 
+    // The same failure, told as the failure of a step the caller names ("cannot start
+    // bds.exe"): the step, ": " and the text as it was.
+    IoError in_step(std::string step) && {
+        step_ = std::move(step);
+        return std::move(*this);
+    }
+
     // The Win32 code, when the system reported the failure.
     std::optional<DWORD> code() const { return code_; }
-    // The system's message and " (os error N)", or the fixed text.
+    // The system's message and " (os error N)", or the fixed text; after the step when one is named.
     std::string message() const;
 
     bool operator==(const IoError&) const = default;
@@ -30,6 +37,7 @@ private:
     IoError(std::optional<DWORD> code, std::string text) : code_(code), text_(std::move(text)) {}
     std::optional<DWORD> code_;
     std::string text_;
+    std::string step_;
 };
 
 }  // namespace kestrune::win

@@ -151,7 +151,7 @@ std::optional<std::wstring> find_program(std::wstring_view name) {
     return std::nullopt;
 }
 
-std::expected<DWORD, IoError> run_child(const ChildCommand& command) {
+std::expected<Child, IoError> start_child(const ChildCommand& command) {
     // CreateProcessW would search the current directory first, so a bare name is resolved here.
     std::wstring application = command.program;
     if (!has_directory(command.program)) {
@@ -172,13 +172,21 @@ std::expected<DWORD, IoError> run_child(const ChildCommand& command) {
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
         return std::unexpected(IoError::last_error());
-    const UniqueHandle process(info.hProcess);
     const UniqueHandle thread(info.hThread);
+    return Child(UniqueHandle(info.hProcess));
+}
 
-    if (WaitForSingleObject(process.get(), INFINITE) == WAIT_FAILED) return std::unexpected(IoError::last_error());
+std::expected<DWORD, IoError> Child::wait() const {
+    if (WaitForSingleObject(process_.get(), INFINITE) == WAIT_FAILED) return std::unexpected(IoError::last_error());
     DWORD code = 0;
-    if (!GetExitCodeProcess(process.get(), &code)) return std::unexpected(IoError::last_error());
+    if (!GetExitCodeProcess(process_.get(), &code)) return std::unexpected(IoError::last_error());
     return code;
+}
+
+std::expected<DWORD, IoError> run_child(const ChildCommand& command) {
+    auto child = start_child(command);
+    if (!child) return std::unexpected(std::move(child.error()));
+    return child->wait();
 }
 
 }  // namespace kestrune::win

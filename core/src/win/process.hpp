@@ -9,8 +9,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "win/handle.hpp"
 #include "win/io_error.hpp"
 
 namespace kestrune::win {
@@ -48,11 +50,26 @@ std::wstring command_line(const ChildCommand& command);
 // system directory, the Windows directory, then PATH. The current directory is not searched.
 std::optional<std::wstring> find_program(std::wstring_view name);
 
-// Runs the child with this process's standard handles, environment and current directory,
-// waits for it without a time-out and gives its exit code. From then on Ctrl+C and Ctrl+Break
-// are left to the children: this process ignores them, so it outlives an interrupted child
-// and its callers still clean up after it. When the console closes, the process is held for
-// the few seconds the system grants, so that the caller can finish in that time.
+// A child that has been started: owns its process until it is waited for.
+class Child {
+public:
+    explicit Child(UniqueHandle process) : process_(std::move(process)) {}
+
+    // Waits for the child to end, without a time-out, and gives its exit code.
+    std::expected<DWORD, IoError> wait() const;
+
+private:
+    UniqueHandle process_;
+};
+
+// Starts the child with this process's standard handles, environment and current directory.
+// From then on Ctrl+C and Ctrl+Break are left to the children: this process ignores them, so
+// it outlives an interrupted child and its callers still clean up after it. When the console
+// closes, the process is held for the few seconds the system grants, so that the caller can
+// finish in that time.
+std::expected<Child, IoError> start_child(const ChildCommand& command);
+
+// Starts the child and waits for it; its exit code, or the error of the start or the wait.
 std::expected<DWORD, IoError> run_child(const ChildCommand& command);
 
 }  // namespace kestrune::win
