@@ -56,6 +56,3 @@ reg_replace_installations() {
   printf 'Windows Registry Editor Version 5.00\r\n\r\n'
   for vendor in Borland CodeGear Embarcadero; do printf '[-HKEY_CURRENT_USER\\Software\\%s\\BDS]\r\n\r\n' "$vendor"; done
 }
-
-# A text as a .reg file writes a string value: in double quotes, backslashes and quotes escaped.
-reg_text() { local t=${1//\\/\\\\}; printf '"%s"' "${t//\"/\\\"}"; }
