@@ -7,7 +7,7 @@
 
 #include "project_files.hpp"
 #include "scoped_variable.hpp"
-#include "win/handle.hpp"
+#include "win/file.hpp"
 #include "win/temp_path.hpp"
 
 namespace kestrune::build {
@@ -20,10 +20,13 @@ struct Echo {
 
 Echo echo(const scratch::ProjectDir& dir, std::string_view log) {
     const std::wstring path = dir.write("log", log);
-    const win::UniqueHandle file(
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const auto file = win::open_for_reading(path);
     Echo result;
-    const auto echoed = echo_build_log(file.get(), [&](std::string_view text) { result.out += text; });
+    if (!file) {
+        result.error = "cannot open: " + file.error().message();
+        return result;
+    }
+    const auto echoed = echo_build_log(file->get(), [&](std::string_view text) { result.out += text; });
     if (!echoed) result.error = echoed.error().message();
     return result;
 }
