@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "win/temp_path.hpp"
+
 namespace kestrune::cli {
 namespace {
 
@@ -52,9 +54,9 @@ TEST(ScanPackageDescription, LaterMatchWinsAndLineEndsSplit) {
 class ReadPackageDescription : public ::testing::Test {
 protected:
     void SetUp() override {
-        wchar_t dir[MAX_PATH + 1];
-        ASSERT_GT(GetTempPathW(MAX_PATH + 1, dir), 0u);
-        path_ = std::wstring(dir) + L"kestrune-package-" + std::to_wstring(GetCurrentProcessId()) + L".dpk";
+        const auto dir = win::temp_dir();
+        ASSERT_TRUE(dir);
+        path_ = *dir + L"kestrune-package-" + std::to_wstring(GetCurrentProcessId()) + L".dpk";
     }
     void TearDown() override { DeleteFileW(path_.c_str()); }
 

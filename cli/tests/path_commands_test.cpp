@@ -48,7 +48,7 @@ protected:
         EXPECT_TRUE(opened);
         return catalogue::RegistryKey{std::move(*opened)};
     }
-    std::optional<Stored> search_path_value() { return stored(lists_key, L"Search Path"); }
+    std::optional<kestrune::testing::StoredValue> search_path_value() { return stored(lists_key, L"Search Path"); }
 };
 
 enum class Edit { Add, Insert, Remove };

@@ -6,7 +6,8 @@
 #include <set>
 
 #include "project_files.hpp"
-#include "win/handle.hpp"
+#include "scoped_variable.hpp"
+#include "win/file.hpp"
 #include "win/temp_path.hpp"
 
 namespace kestrune::build {
@@ -19,10 +20,13 @@ struct Echo {
 
 Echo echo(const scratch::ProjectDir& dir, std::string_view log) {
     const std::wstring path = dir.write("log", log);
-    const win::UniqueHandle file(
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const auto file = win::open_for_reading(path);
     Echo result;
-    const auto echoed = echo_build_log(file.get(), [&](std::string_view text) { result.out += text; });
+    if (!file) {
+        result.error = "cannot open: " + file.error().message();
+        return result;
+    }
+    const auto echoed = echo_build_log(file->get(), [&](std::string_view text) { result.out += text; });
     if (!echoed) result.error = echoed.error().message();
     return result;
 }
@@ -109,32 +113,14 @@ TEST(BdsBuilder, ABdsExeThatCannotStartLeavesNoFileBehind) {
     EXPECT_EQ(temp_logs(), logs_before);
 }
 
-// The temporary directory is where the environment says; here it does not exist.
-class MissingTempDir {
-public:
-    explicit MissingTempDir(const std::wstring& dir) : saved_(variable(L"TMP")) { SetEnvironmentVariableW(L"TMP", dir.c_str()); }
-    ~MissingTempDir() { SetEnvironmentVariableW(L"TMP", saved_ ? saved_->c_str() : nullptr); }
-    MissingTempDir(const MissingTempDir&) = delete;
-    MissingTempDir& operator=(const MissingTempDir&) = delete;
-
-private:
-    static std::optional<std::wstring> variable(const wchar_t* name) {
-        const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-        if (size == 0) return std::nullopt;
-        std::wstring value(size, L'\0');
-        value.resize(GetEnvironmentVariableW(name, value.data(), size));
-        return value;
-    }
-    std::optional<std::wstring> saved_;
-};
-
 TEST(BdsBuilder, ALogThatCannotBeCreatedIsNamedAndNothingStarts) {
     const scratch::ProjectDir dir;
     const build::BuildOptions options = release_build(dir);
     std::string out;
     BdsBuilder builder("C:\\IDE\\bin\\bds.exe", [&](std::string_view s) { out += s; });
 
-    const MissingTempDir temp((dir.path() / L"no such dir").wstring());
+    // The temporary directory is where the environment says; here it does not exist.
+    const scratch::ScopedVariable temp(L"TMP", (dir.path() / L"no such dir").wstring());
     const auto result = builder.build(std::nullopt, options);
     ASSERT_FALSE(result);
     const auto& io = result.error().io_error();

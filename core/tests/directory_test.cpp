@@ -47,5 +47,14 @@ TEST(CreateDirectories, ReportsWhyTheDirectoryCannotBeMade) {
     }
 }
 
+TEST(CurrentDirectory, IsReadHoweverLongItIs) {
+    const scratch::FakeTree tree;
+    std::filesystem::path deep = tree.path();
+    while (deep.wstring().size() <= 2 * MAX_PATH) deep /= std::wstring(60, L'd');
+    std::filesystem::create_directories(deep);
+    const scratch::CurrentDirectory cwd(deep);
+    EXPECT_EQ(current_directory(), deep.wstring());
+}
+
 }  // namespace
 }  // namespace kestrune::win

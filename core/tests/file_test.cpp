@@ -7,16 +7,20 @@
 #include <string>
 
 #include "win/handle.hpp"
+#include "win/temp_path.hpp"
 
 namespace kestrune::win {
 namespace {
 
 using namespace std::string_view_literals;
 
+// A file of this test program's own in the temporary directory.
+std::wstring temp_file_path(std::wstring_view name) {
+    return temp_dir().value() + L"kestrune-" + std::wstring(name) + L"-" + std::to_wstring(GetCurrentProcessId()) + L".bin";
+}
+
 TEST(ReadFile, GivesTheBytesAsStoredOrTheSystemError) {
-    wchar_t dir[MAX_PATH + 1];
-    ASSERT_GT(GetTempPathW(MAX_PATH + 1, dir), 0u);
-    const std::wstring path = std::wstring(dir) + L"kestrune-read-" + std::to_wstring(GetCurrentProcessId()) + L".bin";
+    const std::wstring path = temp_file_path(L"read");
 
     // Larger than one read, with NULs, carriage returns and bytes that are not UTF-8.
     std::string content;
@@ -35,11 +39,51 @@ TEST(ReadFile, GivesTheBytesAsStoredOrTheSystemError) {
     EXPECT_EQ(missing.error().code(), std::optional<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
+// As a log that the program that wrote it may still hold: open for writing and deleting.
+TEST(OpenForReading, ReadsAFileThatOthersWriteAndDeleteMeanwhile) {
+    const std::wstring path = temp_file_path(L"shared");
+    const UniqueHandle writer(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(writer) << GetLastError();
+    ASSERT_TRUE(write_all(writer.get(), "first "));
+
+    const auto reader = open_for_reading(path);
+    ASSERT_TRUE(reader) << reader.error().message();
+    EXPECT_TRUE(DeleteFileW(path.c_str())) << GetLastError();
+    ASSERT_TRUE(write_all(writer.get(), "and second"));
+
+    // Read in pieces smaller than the content, to the end.
+    std::string content;
+    char piece[4];
+    for (;;) {
+        const auto read = read_some(reader->get(), piece);
+        ASSERT_TRUE(read) << read.error().message();
+        ASSERT_LE(*read, sizeof piece);
+        if (*read == 0) break;
+        content.append(piece, *read);
+    }
+    EXPECT_EQ(content, "first and second");
+
+    const auto missing = open_for_reading(temp_file_path(L"missing"));
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().code(), std::optional<DWORD>(ERROR_FILE_NOT_FOUND));
+}
+
+TEST(ReadSome, ReportsTheSystemError) {
+    const std::wstring path = temp_file_path(L"write-only");
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
+    char buffer[16];
+    const auto read = read_some(file.get(), buffer);
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.error().code(), std::optional<DWORD>(ERROR_ACCESS_DENIED));
+    DeleteFileW(path.c_str());
+}
+
 
 TEST(WriteAll, WritesEveryByteInSeveralWrites) {
-    wchar_t dir[MAX_PATH + 1];
-    ASSERT_GT(GetTempPathW(MAX_PATH + 1, dir), 0u);
-    const std::wstring path = std::wstring(dir) + L"kestrune-write-" + std::to_wstring(GetCurrentProcessId()) + L".bin";
+    const std::wstring path = temp_file_path(L"write");
     std::string content(3 * (1 << 20) + 7, 'x');  // more than one write takes
     content += "\0\r\n\xFF"sv;
     UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

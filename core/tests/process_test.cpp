@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fake_tree.hpp"
+#include "scoped_variable.hpp"
 #include "win/command_line.hpp"
 #include "win/utf.hpp"
 
@@ -61,6 +63,31 @@ TEST(RunChild, ReportsAProgramThatIsNowhere) {
     const auto with_path = run_child(ChildCommand{L"C:\\no\\such\\dir\\tool.exe", {}});
     ASSERT_FALSE(with_path);
     EXPECT_TRUE(with_path.error().code().has_value());
+}
+
+// PATH is read however long it is; unset or empty, it adds no directory.
+TEST(FindProgram, SearchesPathOfAnyLength) {
+    const scratch::FakeTree tree;
+    const std::string name = "kestrune-probe-" + std::to_string(GetCurrentProcessId()) + ".exe";
+    tree.file("bin/" + name);
+    const std::wstring bin = (tree.path() / L"bin").wstring();
+    std::wstring long_path;
+    for (int i = 0; i < 40; ++i) long_path += L"C:\\no\\such\\directory\\" + std::to_wstring(i) + L";";
+    ASSERT_GT(long_path.size(), 2u * MAX_PATH);
+    struct Case {
+        std::optional<std::wstring> path;
+        std::optional<std::wstring> found;
+    };
+    const Case cases[] = {
+        {long_path + bin, bin + L"\\" + to_wide(name)},
+        {L"\"" + bin + L"\"", bin + L"\\" + to_wide(name)},
+        {L"", std::nullopt},
+        {std::nullopt, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const scratch::ScopedVariable path(L"PATH", c.path);
+        EXPECT_EQ(find_program(to_wide(name)), c.found) << (c.path ? to_utf8(*c.path) : "unset");
+    }
 }
 
 TEST(FindProgram, FindsCmdInTheSystemDirectory) {

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "tool_log.hpp"
+#include "win/temp_path.hpp"
 
 namespace kestrune::e2e {
 namespace {
@@ -28,10 +29,8 @@ std::string regex_escape(const std::string& text) { return std::regex_replace(te
 // The bds.exe logs in the temporary directory: ".tmp" and six characters.
 std::set<std::wstring> temp_logs() {
     std::set<std::wstring> names;
-    wchar_t dir[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH + 1, dir);
     WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileW((std::wstring(dir) + L".tmp??????").c_str(), &data);
+    const HANDLE find = FindFirstFileW((win::temp_dir().value() + L".tmp??????").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return names;
     do names.insert(data.cFileName);
     while (FindNextFileW(find, &data));

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "harness.hpp"
+#include "stored_value.hpp"
+#include "win/temp_path.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::e2e {
@@ -86,19 +88,15 @@ void Registry::delete_value(const std::wstring& key, const std::wstring& name) {
 }
 
 std::optional<RegValue> Registry::get(const std::wstring& key, const std::wstring& name) const {
-    Key k(key, false);
-    if (!k.get()) return std::nullopt;
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExW(k.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
+    auto stored = testing::read_stored_value(HKEY_CURRENT_USER, key, name);
+    if (!stored) return std::nullopt;
     RegValue value;
-    value.type = type;
-    value.bytes.resize(size);
-    if (RegQueryValueExW(k.get(), name.c_str(), nullptr, &type, value.bytes.data(), &size) != ERROR_SUCCESS) return std::nullopt;
-    value.bytes.resize(size);
-    if (type == REG_SZ || type == REG_EXPAND_SZ) {
-        value.text.assign(reinterpret_cast<const wchar_t*>(value.bytes.data()), size / sizeof(wchar_t));
+    value.type = stored->type;
+    if (value.type == REG_SZ || value.type == REG_EXPAND_SZ) {
+        value.text = stored->units();
         if (!value.text.empty() && value.text.back() == L'\0') value.text.pop_back();
     }
+    value.bytes = std::move(stored->data);
     return value;
 }
 
@@ -118,11 +116,10 @@ std::vector<std::wstring> Registry::value_names(const std::wstring& key) const {
 }
 
 TempDir::TempDir() {
-    wchar_t base[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH + 1, base);
+    const std::wstring base = win::temp_dir().value();
     static unsigned counter = 0;
     for (;;) {
-        path_ = std::wstring(base) + L"kestrune-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+        path_ = base + L"kestrune-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
         if (CreateDirectoryW(path_.c_str(), nullptr)) break;
     }
     if (!path_.empty() && (path_.back() == L'\\')) path_.pop_back();

@@ -4,7 +4,10 @@
 
 #include <thread>
 
+#include "win/environment.hpp"
 #include "win/handle.hpp"
+#include "win/module_path.hpp"
+#include "win/path.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::e2e {
@@ -43,12 +46,7 @@ std::wstring environment_block(const std::map<std::wstring, std::optional<std::w
 
 }  // namespace
 
-std::wstring build_dir() {
-    wchar_t module[MAX_PATH * 4];
-    const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH * 4);
-    std::wstring path(module, length);
-    return path.substr(0, path.find_last_of(L"\\/"));
-}
+std::wstring build_dir() { return win::parent_directory(win::module_path().value()).value(); }
 
 std::wstring kestrune_exe() { return build_dir() + L"\\kestrune.exe"; }
 
@@ -148,7 +146,7 @@ class OnlyInThrowawayPrefix : public testing::Environment {
 public:
     void SetUp() override {
         const bool under_wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-        if (!under_wine && GetEnvironmentVariableW(L"KESTRUNE_E2E_ALLOW", nullptr, 0) == 0)
+        if (!under_wine && !kestrune::win::environment_variable(L"KESTRUNE_E2E_ALLOW"))
             GTEST_SKIP() << "end-to-end tests write HKEY_CURRENT_USER; set KESTRUNE_E2E_ALLOW=1 to run them here";
     }
 };

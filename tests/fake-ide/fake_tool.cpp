@@ -16,23 +16,18 @@
 #include <cwchar>
 #include <string>
 
+#include "win/directory.hpp"
+#include "win/environment.hpp"
+#include "win/file.hpp"
+#include "win/module_path.hpp"
+#include "win/utf.hpp"
+
 namespace {
 
-std::wstring env(const wchar_t* name) {
-    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-    if (size == 0) return {};
-    std::wstring value(size, L'\0');
-    value.resize(GetEnvironmentVariableW(name, value.data(), size));
-    return value;
-}
+namespace win = kestrune::win;
 
-void append_utf8(HANDLE file, const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
+// The variable's value; empty when it is not set.
+std::wstring env(const std::wstring& name) { return win::environment_variable(name).value_or(std::wstring()); }
 
 std::wstring file_name_of(const std::wstring& path) {
     const auto slash = path.find_last_of(L"\\/");
@@ -68,29 +63,25 @@ bool wait_for_interrupt(const std::wstring& announce) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    wchar_t module[MAX_PATH * 4];
-    const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH * 4);
-    const std::wstring name = file_name_of(std::wstring(module, length));
+    const std::wstring name = file_name_of(win::module_path().value_or(std::wstring()));
     const std::wstring command_line = GetCommandLineW();
 
     if (const std::wstring log = env(L"KESTRUNE_FAKE_LOG"); !log.empty()) {
         HANDLE file = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
-            wchar_t cwd[MAX_PATH * 4];
-            const DWORD cwd_length = GetCurrentDirectoryW(MAX_PATH * 4, cwd);
             std::wstring record = L"tool: " + name + L"\ncommand line: " + command_line + L"\ncwd: " +
-                                  std::wstring(cwd, cwd_length) + L"\n";
+                                  win::current_directory().value_or(std::wstring()) + L"\n";
             std::wstring names = env(L"KESTRUNE_FAKE_ENV");
             for (std::size_t start = 0; !names.empty() && start <= names.size();) {
                 const auto end = names.find(L';', start);
                 const std::wstring var = names.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
-                if (!var.empty()) record += L"env " + var + L"=" + env(var.c_str()) + L"\n";
+                if (!var.empty()) record += L"env " + var + L"=" + env(var) + L"\n";
                 if (end == std::wstring::npos) break;
                 start = end + 1;
             }
             record += L"--\n";
-            append_utf8(file, record);
+            (void)win::write_all(file, win::to_utf8(record));
             CloseHandle(file);
         }
     }
@@ -113,9 +104,8 @@ int wmain(int argc, wchar_t** argv) {
     if (const std::wstring announce = env(L"KESTRUNE_FAKE_WAIT"); !announce.empty())
         was_interrupted = wait_for_interrupt(announce);
 
-    std::string line = std::string(name.begin(), name.end()) + (was_interrupted ? " interrupted\n" : " ran\n");
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    const std::string line = win::to_utf8(name) + (was_interrupted ? " interrupted\n" : " ran\n");
+    (void)win::write_all(GetStdHandle(STD_OUTPUT_HANDLE), line);
 
     // The full 32-bit range, so that a code such as 0xC0000005 can be asked for.
     const std::wstring code = env(L"KESTRUNE_FAKE_EXIT");

@@ -1,7 +1,7 @@
 #include "build/bds_builder.hpp"
 
 #include "build/patcher/project_group.hpp"
-#include "win/handle.hpp"
+#include "win/file.hpp"
 #include "win/temp_path.hpp"
 #include "win/utf.hpp"
 
@@ -52,14 +52,11 @@ BuildResult BdsBuilder::build(std::optional<catalogue::Platform> platform, const
     if (!exit_code) return failed("cannot wait for bds.exe", std::move(exit_code.error()));
 
     // Others may still hold the log; the open handle keeps reading it after it is deleted.
-    const win::UniqueHandle reader(CreateFileW(log.path().c_str(), GENERIC_READ,
-                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    const DWORD open_error = reader ? ERROR_SUCCESS : GetLastError();
+    auto reader = win::open_for_reading(log.path());
     log.reset();
-    if (!reader) return failed("cannot open the build log", win::IoError::from_code(open_error));
+    if (!reader) return failed("cannot open the build log", std::move(reader.error()));
 
-    if (auto echoed = echo_build_log(reader.get(), output_); !echoed)
+    if (auto echoed = echo_build_log(reader->get(), output_); !echoed)
         return std::unexpected(ProjectError::io(std::move(echoed.error())));
     return *exit_code;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "text/text.hpp"
+#include "win/file.hpp"
 
 namespace kestrune::build {
 namespace {
@@ -43,11 +44,10 @@ std::expected<void, win::IoError> echo_build_log(HANDLE file, const Output& outp
     std::array<char, 8192> buffer{};
     std::string pending;  // the start of a line whose line feed has not been read yet
     for (;;) {
-        DWORD read = 0;
-        if (!ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
-            return std::unexpected(win::IoError::last_error().in_step("cannot read the build log"));
-        if (read == 0) break;
-        std::string_view chunk(buffer.data(), read);
+        auto read = win::read_some(file, buffer);
+        if (!read) return std::unexpected(std::move(read.error()).in_step("cannot read the build log"));
+        if (*read == 0) break;
+        std::string_view chunk(buffer.data(), *read);
         for (auto end = chunk.find('\n'); end != std::string_view::npos; end = chunk.find('\n')) {
             pending.append(chunk.substr(0, end));
             if (auto printed = printer.line(pending, true); !printed) return printed;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win/grow_buffer.hpp"
 #include "win/path.hpp"
 
 namespace kestrune::win {
@@ -36,17 +37,7 @@ std::expected<void, IoError> create_directories(const std::wstring& path) {
 }
 
 std::expected<std::wstring, IoError> current_directory() {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        // The directory may change between calls, so a too-small buffer is simply retried.
-        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
-        if (length == 0) return std::unexpected(IoError::last_error());
-        if (length < buffer.size()) {
-            buffer.resize(length);
-            return buffer;
-        }
-        buffer.resize(length);
-    }
+    return grow_buffer([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
 }
 
 }  // namespace kestrune::win

@@ -3,28 +3,44 @@
 #include <windows.h>
 
 #include <algorithm>
-
-#include "win/handle.hpp"
+#include <array>
 
 namespace kestrune::win {
+namespace {
+
+// ReadFile and WriteFile take 32-bit lengths; a mebibyte at a time also keeps pipe writes reasonable.
+constexpr std::size_t chunk_limit = std::size_t{1} << 20;
+
+}  // namespace
+
+std::expected<UniqueHandle, IoError> open_for_reading(const std::wstring& path) {
+    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::unexpected(IoError::last_error());
+    return file;
+}
+
+std::expected<std::size_t, IoError> read_some(HANDLE handle, std::span<char> buffer) {
+    DWORD read = 0;
+    const auto size = static_cast<DWORD>(std::min(buffer.size(), chunk_limit));
+    if (!ReadFile(handle, buffer.data(), size, &read, nullptr)) return std::unexpected(IoError::last_error());
+    return read;
+}
 
 std::expected<std::string, IoError> read_file(const std::wstring& path) {
-    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::unexpected(IoError::last_error());
+    const auto file = open_for_reading(path);
+    if (!file) return std::unexpected(file.error());
     std::string content;
-    char buffer[16384];
+    std::array<char, 16384> buffer{};
     for (;;) {
-        DWORD read = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) return std::unexpected(IoError::last_error());
-        if (read == 0) return content;
-        content.append(buffer, read);
+        const auto read = read_some(file->get(), buffer);
+        if (!read) return std::unexpected(read.error());
+        if (*read == 0) return content;
+        content.append(buffer.data(), *read);
     }
 }
 
 std::expected<void, IoError> write_all(HANDLE handle, std::string_view bytes) {
-    // WriteFile takes a 32-bit length; a mebibyte at a time also keeps pipe writes reasonable.
-    constexpr std::size_t chunk_limit = std::size_t{1} << 20;
     while (!bytes.empty()) {
         DWORD written = 0;
         const auto chunk = static_cast<DWORD>(std::min(bytes.size(), chunk_limit));

@@ -2,21 +2,13 @@
 
 #include <windows.h>
 
+#include "win/grow_buffer.hpp"
+
 namespace kestrune::win {
 
 std::expected<std::wstring, IoError> module_path() {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return std::unexpected(IoError::last_error());
-        // GetModuleFileNameW cuts a path that does not fit instead of giving the size it needs.
-        if (length < buffer.size()) {
-            buffer.resize(length);
-            return buffer;
-        }
-        if (buffer.size() >= 0x10000) return std::unexpected(IoError::from_code(ERROR_INSUFFICIENT_BUFFER));
-        buffer.resize(buffer.size() * 2);
-    }
+    return grow_buffer([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); },
+                       BufferTooSmall::ReturnsBufferSize);
 }
 
 }  // namespace kestrune::win

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "win/environment.hpp"
+#include "win/grow_buffer.hpp"
 #include "win/handle.hpp"
 #include "win/module_path.hpp"
 #include "win/path.hpp"
@@ -16,22 +18,6 @@ bool is_file(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-// Calls a system function that fills a buffer and returns the length it needs when the
-// buffer is too small, until the text fits.
-template <class Fill>
-std::wstring grow_into(Fill fill) {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return {};
-        if (length < buffer.size()) {
-            buffer.resize(length);
-            return buffer;
-        }
-        buffer.resize(static_cast<std::size_t>(length) + 1);
-    }
-}
-
 std::wstring own_directory() {
     const auto path = module_path();
     if (!path) return {};
@@ -39,9 +25,7 @@ std::wstring own_directory() {
 }
 
 std::vector<std::wstring> path_directories() {
-    const std::wstring path = grow_into([](wchar_t* buffer, DWORD size) {
-        return GetEnvironmentVariableW(L"PATH", buffer, size);
-    });
+    const std::wstring path = environment_variable(L"PATH").value_or(std::wstring());
     std::vector<std::wstring> directories;
     std::size_t start = 0;
     while (start <= path.size()) {
@@ -140,8 +124,11 @@ std::wstring command_line(const ChildCommand& command) {
 std::optional<std::wstring> find_program(std::wstring_view name) {
     std::vector<std::wstring> directories;
     directories.push_back(own_directory());
-    directories.push_back(grow_into([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); }));
-    directories.push_back(grow_into([](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); }));
+    // A directory that cannot be had is left out, as an empty one is.
+    directories.push_back(
+        grow_buffer([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); }).value_or(std::wstring()));
+    directories.push_back(
+        grow_buffer([](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); }).value_or(std::wstring()));
     for (std::wstring& directory : path_directories()) directories.push_back(std::move(directory));
     for (const std::wstring& directory : directories) {
         if (directory.empty()) continue;

@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "win/grow_buffer.hpp"
 #include "win/path.hpp"
 
 namespace kestrune::win {
@@ -43,13 +44,7 @@ std::expected<std::wstring, IoError> random_name(std::size_t count) {
 }
 
 std::expected<std::wstring, IoError> absolute_path(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return std::unexpected(IoError::last_error());
-    std::wstring out(size, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), size, out.data(), nullptr);
-    if (length == 0 || length >= size) return std::unexpected(IoError::last_error());
-    out.resize(length);
-    return out;
+    return grow_buffer([&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
 }
 
 std::expected<TempFile, IoError> create_temp_file(std::wstring_view dir, std::wstring_view prefix,
@@ -72,10 +67,7 @@ std::expected<TempFile, IoError> create_temp_file(std::wstring_view dir, std::ws
 }
 
 std::expected<std::wstring, IoError> temp_dir() {
-    std::array<wchar_t, MAX_PATH + 2> buffer{};
-    const DWORD length = GetTempPathW(static_cast<DWORD>(buffer.size()), buffer.data());
-    if (length == 0 || length >= buffer.size()) return std::unexpected(IoError::last_error());
-    return std::wstring(buffer.data(), length);
+    return grow_buffer([](wchar_t* buffer, DWORD size) { return GetTempPathW(size, buffer); });
 }
 
 }  // namespace kestrune::win

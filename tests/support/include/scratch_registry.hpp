@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "stored_value.hpp"
 
 namespace kestrune::testing {
 
@@ -69,30 +69,9 @@ protected:
         return true;
     }
 
-    struct Stored {
-        DWORD type = REG_NONE;
-        std::vector<std::uint8_t> data;
-        // The data as code units, every NUL kept.
-        std::wstring units() const {
-            return std::wstring(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
-        }
-    };
-
     // A value exactly as stored, or nullopt when it (or its key) does not exist.
-    std::optional<Stored> stored(const std::wstring& key, const std::wstring& name) const {
-        HKEY k = nullptr;
-        if (RegOpenKeyExW(scratch_, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return std::nullopt;
-        Stored s;
-        DWORD size = 0;
-        LSTATUS status = RegQueryValueExW(k, name.c_str(), nullptr, &s.type, nullptr, &size);
-        if (status == ERROR_SUCCESS) {
-            s.data.resize(size + 1);
-            status = RegQueryValueExW(k, name.c_str(), nullptr, &s.type, s.data.data(), &size);
-            s.data.resize(size);
-        }
-        RegCloseKey(k);
-        if (status != ERROR_SUCCESS) return std::nullopt;
-        return s;
+    std::optional<StoredValue> stored(const std::wstring& key, const std::wstring& name) const {
+        return read_stored_value(scratch_, key, name);
     }
 
     HKEY scratch() const { return scratch_; }
