@@ -5,6 +5,7 @@
 #include "win/handle.hpp"
 #include "win/module_path.hpp"
 #include "win/path.hpp"
+#include "win/temp_path.hpp"
 
 namespace kestrune::win {
 namespace {
@@ -76,10 +77,11 @@ BOOL WINAPI on_console_event(DWORD event) {
         case CTRL_C_EVENT:
         case CTRL_BREAK_EVENT: return TRUE;
         case CTRL_CLOSE_EVENT:
-            // The system ends the process as soon as this returns, or a few seconds after the
-            // console closed. Held here, it gives the main thread, whose child is closed with
-            // the console too, that time to delete its temporary files and exit on its own.
-            Sleep(INFINITE);
+        case CTRL_LOGOFF_EVENT:
+        case CTRL_SHUTDOWN_EVENT:
+            // The system ends the process when this returns, skipping the destructors of the
+            // main thread, which may be waiting for a child that outlives the console.
+            delete_live_temp_files();
             return TRUE;
         default: return FALSE;
     }

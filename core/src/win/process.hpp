@@ -65,8 +65,8 @@ private:
 // Starts the child with this process's standard handles, environment and current directory.
 // From then on Ctrl+C and Ctrl+Break are left to the children: this process ignores them, so
 // it outlives an interrupted child and its callers still clean up after it. When the console
-// closes, the process is held for the few seconds the system grants, so that the caller can
-// finish in that time.
+// closes, the user logs off or the system shuts down, the temporary files still owned are
+// deleted, nothing is written, and the process ends; a file that a child holds open may stay.
 std::expected<Child, IoError> start_child(const ChildCommand& command);
 
 // Starts the child and waits for it; its exit code, or the error of the start or the wait.
