@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <regex>
+#include <thread>
 
 #include "project_files.hpp"
 
@@ -89,6 +91,57 @@ TEST(TempDir, IsAnExistingDirectoryEndingInABackslash) {
     ASSERT_TRUE(dir);
     EXPECT_TRUE(dir->ends_with(L'\\'));
     EXPECT_TRUE(std::filesystem::is_directory(*dir));
+}
+
+// The ends that skip the owners' destructors (the fatal stop, the console closing) delete what
+// is still owned, and nothing else.
+TEST(DeleteLiveTempFiles, DeletesTheFilesThatAreStillOwned) {
+    const scratch::ProjectDir dir;
+    auto created = create_temp_file(dir.path().wstring(), L"Project1.", L".dproj");
+    ASSERT_TRUE(created);
+    created->handle.reset();
+    TempPath moved = std::move(created->path);  // a move keeps the file owned
+    std::vector<TempPath> owners;
+    owners.emplace_back(dir.write("companion.local", "x"));
+    TempPath released(dir.write("released.txt", "x"));
+    released.reset();
+    dir.write("released.txt", "the user's again");
+    TempPath reassigned(dir.write("reassigned.txt", "x"));
+    reassigned = TempPath();
+    dir.write("reassigned.txt", "the user's again");
+    dir.write("unowned.txt", "x");
+
+    delete_live_temp_files();
+    EXPECT_EQ(dir.files(), (std::vector<std::string>{"reassigned.txt", "released.txt", "unowned.txt"}));
+    // The owners keep their paths and find nothing to delete afterwards.
+    EXPECT_FALSE(moved.path().empty());
+    owners.clear();
+    moved.reset();
+    EXPECT_EQ(dir.files(), (std::vector<std::string>{"reassigned.txt", "released.txt", "unowned.txt"}));
+}
+
+// The console's handler deletes them on a thread of its own while the main thread's owners
+// come and go.
+TEST(DeleteLiveTempFiles, RunsBesideOwnersOnAnotherThread) {
+    const scratch::ProjectDir dir;
+    std::atomic<bool> done = false;
+    std::thread deleter([&] {
+        while (!done) delete_live_temp_files();
+    });
+    for (int i = 0; i < 500; ++i) {
+        auto file = create_temp_file(dir.path().wstring(), L"t.", L".tmp");
+        if (!file) {
+            ADD_FAILURE() << file.error().message();
+            break;
+        }
+        file->handle.reset();
+        std::vector<TempPath> owners;
+        owners.push_back(std::move(file->path));
+        owners.emplace_back(owners.back().path() + L".local");
+    }
+    done = true;
+    deleter.join();
+    EXPECT_EQ(dir.files(), std::vector<std::string>{});
 }
 
 }  // namespace

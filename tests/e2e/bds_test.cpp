@@ -147,6 +147,39 @@ TEST_F(Bds, AFailedStepIsNamedInTheError) {
     EXPECT_EQ(temp_logs(), logs_before);
 }
 
+// A failed write to standard output stops the program at once, and the stop still deletes the
+// copy, its companion and the log: at the starting line, before bds.exe runs, and during the
+// echo, as `kestrune bds ... | head -c 5` meets it.
+TEST_F(Bds, AFailedWriteStopsTheBuildAndLeavesNothingBehind) {
+    toolchain.work.write(L"Project1.dproj", std::string(project));
+    std::string log;
+    for (int i = 0; i < 50000; ++i) log += "Compiling unit " + std::to_string(i) + "\r\n";  // more than a pipe holds
+    toolchain.work.write(L"bds-log.txt", log);
+    struct Case {
+        const char* name;
+        RunOptions options;
+        std::vector<std::string> left;  // in the project's directory
+    };
+    const Case cases[] = {
+        {"no reader at all", {.close_stdout = true}, {"Project1.dproj", "bds-log.txt"}},
+        {"a reader of five bytes", {.stdout_bytes = 5}, {"Project1.dproj", "bds-log.txt", "tools.log"}},
+    };
+    for (Case c : cases) {
+        SCOPED_TRACE(c.name);
+        c.options.cwd = toolchain.work.path();
+        c.options.env[L"KESTRUNE_FAKE_LOG"] = toolchain.work / L"tools.log";
+        c.options.env[L"KESTRUNE_FAKE_BDS_LOG"] = toolchain.work / L"bds-log.txt";
+        c.options.env[L"KESTRUNE_FAKE_BDS_LOCAL"] = L"1";
+        const auto logs_before = temp_logs();
+        const auto r = e2e::run({"bds", "Project1.dproj", "-c", "Release"}, c.options);
+        EXPECT_EQ(r.status, 101u);
+        EXPECT_TRUE(r.err.starts_with("Error: failed printing to stdout: ")) << r.err;
+        EXPECT_EQ(files_in(toolchain.work), c.left);
+        EXPECT_EQ(temp_logs(), logs_before);
+        DeleteFileW((toolchain.work / L"tools.log").c_str());
+    }
+}
+
 TEST_F(Bds, WithoutAnythingToPatchBuildsTheProjectAsNamed) {
     struct Case {
         std::vector<std::string> args;

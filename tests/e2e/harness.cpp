@@ -13,11 +13,13 @@
 namespace kestrune::e2e {
 namespace {
 
-std::string drain(HANDLE pipe) {
+// Reads until the writers are gone, or until `limit` bytes have come.
+std::string drain(HANDLE pipe, std::optional<std::size_t> limit = std::nullopt) {
     std::string data;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) data.append(buffer, got);
+    while ((!limit || data.size() < *limit) && ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        data.append(buffer, got);
     return data;
 }
 
@@ -119,7 +121,8 @@ RunResult run_wide(const std::vector<std::wstring>& args, const RunOptions& opti
     std::thread err_reader([&] {
         if (err_r) result.err = drain(err_read);
     });
-    if (out_r) result.out = drain(out_read);
+    if (out_r) result.out = drain(out_read, options.stdout_bytes);
+    out_r.reset();
     err_reader.join();
     WaitForSingleObject(info.hProcess, INFINITE);
     GetExitCodeProcess(info.hProcess, &result.status);

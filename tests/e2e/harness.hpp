@@ -20,6 +20,7 @@ struct RunOptions {
     std::wstring cwd{};                                      // empty: the test's own
     std::map<std::wstring, std::optional<std::wstring>> env{};  // set, or removed when nullopt
     bool close_stdout = false;  // the reader of standard output goes away at once
+    std::optional<std::size_t> stdout_bytes{};  // it goes away once it has read this many bytes
     bool close_stderr = false;  // the same for standard error
 };
 

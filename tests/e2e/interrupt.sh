@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # Ctrl+C on a real console while a tool runs: tmux gives Wine a terminal, send-keys types the
-# interrupt once the stand-in tool says it is waiting. The tool receives it and ends with its
-# own status; the program outlives it, removes its temporary files and ends with that status.
+# interrupt once the stand-in tool says it is waiting. The tool receives it and ends as it
+# chooses; the program outlives it, removes its temporary files and ends with the tool's status,
+# or with STATUS_CONTROL_C_EXIT when the tool ended with 0. A second Ctrl+C ends a tool that
+# ignores the first.
 # Usage: interrupt.sh KESTRUNE_EXE   (exit 77: skipped, tmux missing)
 set -euo pipefail
+shopt -s extglob
 source "$(dirname "${BASH_SOURCE[0]}")/tmux_console.sh" "$1" interrupt
 bin=$(dirname "$exe")
 
-# One installation whose bds.exe and DCC32.exe are the stand-in, and a project to patch.
-mkdir -p "$work/ide/bin" "$work/project"
+# One installation whose bds.exe, DCC32.exe and MSBuild.exe are the stand-in (MSBuild.exe
+# reached through the rsvars script), and a project to patch.
+mkdir -p "$work/ide/bin" "$work/ide/msbuild" "$work/project"
 cp "$bin/fake_tool.exe" "$work/ide/bin/bds.exe"
 cp "$bin/fake_tool.exe" "$work/ide/bin/DCC32.exe"
+cp "$bin/fake_tool.exe" "$work/ide/msbuild/MSBuild.exe"
+printf '@SET PATH=%s;%%PATH%%\r\n' "$(winpath "$work/ide/msbuild")" >"$work/ide/bin/rsvars.bat"
 cat >"$work/project/Project1.dproj" <<'EOF'
 <Project xmlns="http://schemas.microsoft.com/developer/msbuild/2003">
     <PropertyGroup>
@@ -47,18 +53,24 @@ wait_for_file() {  # PATH: until it exists (30 s at most)
   return 1
 }
 
-# SCENARIO EXPECTED_STDOUT ARGS...: runs the program in the project directory with the stand-in
-# waiting for an interrupt (it then ends with status 3), types Ctrl+C once it waits, and checks
-# the status, standard output, that the project directory holds nothing but the project and
-# that the bds.exe log named on the tool's command line is gone.
+# STATUS_CONTROL_C_EXIT (0xC000013A) as the shell sees a Windows program's status: its low byte.
+control_c_exit=58
+
+# SCENARIO PRESSES STATUS STDOUT_PATTERN ARGS...: runs the program in the project directory
+# with the stand-in waiting for an interrupt (it then ends with status $tool_exit, and with
+# $tool_env added to its environment), types Ctrl+C PRESSES times once it waits (the program
+# must still run after each press but the last), and checks the status, standard output, that
+# the project directory holds nothing but the project and that the bds.exe log named on the
+# tool's command line is gone.
+tool_exit=3 tool_env=()
 scenario() {
-  scenario=$1 expected=$2
-  shift 2
+  scenario=$1 presses=$2 expected_status=$3 expected=$4
+  shift 4
   rm -f "$work/out" "$work/err" "$work/status" "$work/waiting" "$work/tools.log"
   find "$work/project" -mindepth 1 ! -name Project1.dproj -delete
   local command
   command="cd $(printf '%q' "$work/project") && $(printf '%q ' env \
-    KESTRUNE_FAKE_WAIT="$(winpath "$work/waiting")" KESTRUNE_FAKE_EXIT=3 \
+    KESTRUNE_FAKE_WAIT="$(winpath "$work/waiting")" KESTRUNE_FAKE_EXIT="$tool_exit" ${tool_env[@]+"${tool_env[@]}"} \
     KESTRUNE_FAKE_LOG="$(winpath "$work/tools.log")" KESTRUNE_FAKE_BDS_LOG="$(winpath "$work/bds-log.txt")" \
     KESTRUNE_FAKE_BDS_LOCAL=1 "$wine_run" "$exe" "$@")"
   command+=">$(printf '%q' "$work/out") 2>$(printf '%q' "$work/err"); echo \$? >$(printf '%q' "$work/status"); sleep 600"
@@ -66,13 +78,21 @@ scenario() {
   if ! wait_for_file "$work/waiting"; then
     fail "the tool never started waiting"
   else
-    "${tmux_[@]}" send-keys -t interrupt C-c
+    local press
+    for press in $(seq "$presses"); do
+      "${tmux_[@]}" send-keys -t interrupt C-c
+      if [ "$press" -lt "$presses" ]; then
+        sleep 1
+        [ ! -s "$work/status" ] || fail "the program ended on Ctrl+C number $press"
+      fi
+    done
     for _ in $(seq 300); do [ -s "$work/status" ] && break; sleep 0.1; done
     if [ ! -s "$work/status" ]; then
       fail "the program did not end"
     else
-      [ "$(cat "$work/status")" = 3 ] || fail "exit status $(cat "$work/status"), expected the tool's 3"
-      [ "$(cat "$work/out")" = "$expected" ] || fail "stdout '$(cat "$work/out")', expected '$expected'"
+      [ "$(cat "$work/status")" = "$expected_status" ] ||
+        fail "exit status $(cat "$work/status"), expected $expected_status"
+      [[ "$(cat "$work/out")" == $expected ]] || fail "stdout '$(cat "$work/out")', expected '$expected'"
       [ ! -s "$work/err" ] || fail "stderr '$(cat "$work/err")'"
       local left
       left=$(ls -A "$work/project")
@@ -92,8 +112,20 @@ scenario() {
   "${tmux_[@]}" kill-session -t interrupt 2>/dev/null || true
 }
 
-scenario "bds on a patched copy" $'Starting bds.exe and building...\nbds.exe interrupted\nBuild stopped' \
+# A tool that ends with a status of its own on Ctrl+C: that status.
+scenario "bds on a patched copy" 1 3 $'Starting bds.exe and building...\nbds.exe interrupted\nBuild stopped' \
   bds Project1.dproj -c Release
-scenario "a compiler" 'DCC32.exe interrupted' dcc32 Project1.dpr
+scenario "a compiler" 1 3 'DCC32.exe interrupted' dcc32 Project1.dpr
+# A tool that ends with 0 on Ctrl+C: an interrupted build is not a successful one.
+tool_exit=0
+scenario "bds ending with 0" 1 "$control_c_exit" \
+  $'Starting bds.exe and building...\nbds.exe interrupted\nBuild stopped' bds Project1.dproj -c Release
+# cmd.exe may end on it before MSBuild.exe has said anything.
+scenario "MSBuild through cmd.exe" 1 "$control_c_exit" '?(MSBuild.exe interrupted)' build Project1.dproj -c Release
+# A tool that ignores Ctrl+C, as bds.exe, which is not attached to the console, never sees it:
+# the second press ends it.
+tool_env=(KESTRUNE_FAKE_IGNORE_CTRL_C=1)
+scenario "bds ignoring Ctrl+C" 2 "$control_c_exit" $'Starting bds.exe and building...\nBuild stopped' \
+  bds Project1.dproj -c Release
 [ "$failures" = 0 ] || { echo "$failures failure(s)"; exit 1; }
 echo "interrupt: all scenarios passed"

@@ -7,9 +7,11 @@
 // the code in KESTRUNE_FAKE_EXIT (0 when unset). Named bds.exe, it copies the file named by
 // KESTRUNE_FAKE_BDS_LOG into the file given by its -o"..." argument (or, when
 // KESTRUNE_FAKE_BDS_DROP_LOG is set, deletes that file) and, when KESTRUNE_FAKE_BDS_LOCAL is
-// set, leaves a file named like its project with ".local" added, as the IDE does. When KESTRUNE_FAKE_WAIT names a file, it then creates that file and
-// waits, as a long build would, until Ctrl+C or Ctrl+Break reaches it (a minute at most),
-// and says "<name> interrupted" instead of "ran".
+// set, leaves a file named like its project with ".local" added, as the IDE does. When
+// KESTRUNE_FAKE_WAIT names a file, it then creates that file and waits, as a long build would,
+// until Ctrl+C or Ctrl+Break reaches it (a minute at most), and says "<name> interrupted"
+// instead of "ran"; with KESTRUNE_FAKE_IGNORE_CTRL_C set it ignores Ctrl+C meanwhile, as a
+// program that does not see the console would.
 #include <windows.h>
 
 #include <cstdio>
@@ -54,6 +56,7 @@ BOOL WINAPI on_interrupt(DWORD event) {
 bool wait_for_interrupt(const std::wstring& announce) {
     interrupted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(on_interrupt, TRUE);
+    if (!env(L"KESTRUNE_FAKE_IGNORE_CTRL_C").empty()) SetConsoleCtrlHandler(nullptr, TRUE);
     HANDLE file =
         CreateFileW(announce.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);

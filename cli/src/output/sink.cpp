@@ -9,6 +9,7 @@
 #include "win/console.hpp"
 #include "win/file.hpp"
 #include "win/io_error.hpp"
+#include "win/temp_path.hpp"
 
 namespace kestrune::cli {
 namespace {
@@ -76,6 +77,9 @@ bool is_console(Stream stream) { return win::is_console(std_handle(stream)); }
 int console_width() { return win::console_width(std_handle(Stream::Out)); }
 
 void fatal_stop(std::string_view message) {
+    // Ending the process skips the destructors that would delete the temporary files, and a
+    // write below may block for as long as its reader lets it: they go first.
+    win::delete_live_temp_files();
     static bool stopping = false;
     if (!stopping) {
         stopping = true;

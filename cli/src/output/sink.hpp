@@ -24,7 +24,8 @@ bool is_console(Stream stream);
 // The width of the console that standard output shows in, or 0 when it has none.
 int console_width();
 
-// Ends the process with status 101 after a diagnostic on standard error.
+// Ends the process with status 101 after a diagnostic on standard error; the temporary files
+// that the run still owns are deleted first.
 [[noreturn]] void fatal_stop(std::string_view message);
 
 }  // namespace kestrune::cli

@@ -1,12 +1,14 @@
 #include "win/process.hpp"
 
 #include <array>
+#include <mutex>
 
 #include "win/environment.hpp"
 #include "win/grow_buffer.hpp"
 #include "win/handle.hpp"
 #include "win/module_path.hpp"
 #include "win/path.hpp"
+#include "win/temp_path.hpp"
 
 namespace kestrune::win {
 namespace {
@@ -52,18 +54,74 @@ UniqueHandle inheritable_std_handle(DWORD which, HANDLE& out) {
     return UniqueHandle(duplicate);
 }
 
+// The child that runs now, as the console's handler sees it from a thread of its own: read
+// and changed under the lock only, and never destroyed, since that thread may still come while
+// the process exits.
+struct RunningChild {
+    std::mutex lock;
+    HANDLE process = nullptr;  // while it runs; cleared before its owner closes it
+    unsigned interrupts = 0;   // Ctrl+C and Ctrl+Break since the start
+};
+
+RunningChild& running_child() {
+    static RunningChild& child = *new RunningChild;
+    return child;
+}
+
+// The console hands an interrupt to each of its processes on its own, so a child that ends at
+// once on it may be gone before this process has seen it (under Wine, up to a few milliseconds
+// before). A child's 0 is believed only once this much longer has passed without one.
+constexpr DWORD late_interrupt_ms = 20;
+
+// Counted from before the start: an interrupt that comes while the system starts the child may
+// already reach it.
+void child_starting() {
+    RunningChild& child = running_child();
+    const std::lock_guard held(child.lock);
+    child.process = nullptr;
+    child.interrupts = 0;
+}
+
+void child_started(HANDLE process) {
+    RunningChild& child = running_child();
+    const std::lock_guard held(child.lock);
+    child.process = process;
+    if (child.interrupts >= 2) TerminateProcess(process, STATUS_CONTROL_C_EXIT);
+}
+
+// From then on the handler leaves the process alone; only the child that runs is forgotten.
+void child_ended(HANDLE process) {
+    RunningChild& child = running_child();
+    const std::lock_guard held(child.lock);
+    if (child.process == process) child.process = nullptr;
+}
+
+bool interrupted_since_start() {
+    RunningChild& child = running_child();
+    const std::lock_guard held(child.lock);
+    return child.interrupts > 0;
+}
+
 // A child shares this process's console, so Ctrl+C and Ctrl+Break reach both: the child
-// decides whether they end it, and this process outlives it to clean up after it and report
-// its status.
+// decides whether the first ends it, and this process outlives it to clean up after it and
+// report its status.
 BOOL WINAPI on_console_event(DWORD event) {
     switch (event) {
         case CTRL_C_EVENT:
-        case CTRL_BREAK_EVENT: return TRUE;
+        case CTRL_BREAK_EVENT: {
+            // A child that does not see the console's interrupts (bds.exe, a GUI program, does
+            // not) or ignores them would run on: the second one ends it.
+            RunningChild& child = running_child();
+            const std::lock_guard held(child.lock);
+            if (++child.interrupts >= 2 && child.process) TerminateProcess(child.process, STATUS_CONTROL_C_EXIT);
+            return TRUE;
+        }
         case CTRL_CLOSE_EVENT:
-            // The system ends the process as soon as this returns, or a few seconds after the
-            // console closed. Held here, it gives the main thread, whose child is closed with
-            // the console too, that time to delete its temporary files and exit on its own.
-            Sleep(INFINITE);
+        case CTRL_LOGOFF_EVENT:
+        case CTRL_SHUTDOWN_EVENT:
+            // The system ends the process when this returns, skipping the destructors of the
+            // main thread, which may be waiting for a child that outlives the console.
+            delete_live_temp_files();
             return TRUE;
         default: return FALSE;
     }
@@ -156,18 +214,33 @@ std::expected<Child, IoError> start_child(const ChildCommand& command) {
 
     std::wstring line = command_line(command);  // CreateProcessW may write into it
     leave_interrupts_to_children();
+    child_starting();
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
         return std::unexpected(IoError::last_error());
     const UniqueHandle thread(info.hThread);
-    return Child(UniqueHandle(info.hProcess));
+    Child child{UniqueHandle(info.hProcess)};
+    child_started(info.hProcess);
+    return child;
 }
 
-std::expected<DWORD, IoError> Child::wait() const {
+Child::~Child() {
+    if (process_) child_ended(process_.get());
+}
+
+std::expected<DWORD, IoError> Child::wait() {
     if (WaitForSingleObject(process_.get(), INFINITE) == WAIT_FAILED) return std::unexpected(IoError::last_error());
+    child_ended(process_.get());
     DWORD code = 0;
     if (!GetExitCodeProcess(process_.get(), &code)) return std::unexpected(IoError::last_error());
-    return code;
+    if (code != 0) return code;
+    // A tool may answer an interrupt by ending with 0 (cmd.exe does so now and then), and a
+    // build that the user stopped must not read as one that succeeded.
+    if (!interrupted_since_start()) {
+        Sleep(late_interrupt_ms);
+        if (!interrupted_since_start()) return code;
+    }
+    return STATUS_CONTROL_C_EXIT;
 }
 
 std::expected<DWORD, IoError> run_child(const ChildCommand& command) {

@@ -50,23 +50,32 @@ std::wstring command_line(const ChildCommand& command);
 // system directory, the Windows directory, then PATH. The current directory is not searched.
 std::optional<std::wstring> find_program(std::wstring_view name);
 
-// A child that has been started: owns its process until it is waited for.
+// A child that has been started: owns its process, which the console's interrupts reach
+// through it while it runs.
 class Child {
 public:
     explicit Child(UniqueHandle process) : process_(std::move(process)) {}
+    Child(Child&&) noexcept = default;
+    Child& operator=(Child&&) = delete;
+    ~Child();
 
-    // Waits for the child to end, without a time-out, and gives its exit code.
-    std::expected<DWORD, IoError> wait() const;
+    // Waits for the child to end, without a time-out, and gives its exit code; a 0 after an
+    // interrupt reads as STATUS_CONTROL_C_EXIT (see start_child).
+    std::expected<DWORD, IoError> wait();
 
 private:
     UniqueHandle process_;
 };
 
-// Starts the child with this process's standard handles, environment and current directory.
-// From then on Ctrl+C and Ctrl+Break are left to the children: this process ignores them, so
-// it outlives an interrupted child and its callers still clean up after it. When the console
-// closes, the process is held for the few seconds the system grants, so that the caller can
-// finish in that time.
+// Starts the child with this process's standard handles, environment and current directory;
+// one child runs at a time. From then on Ctrl+C and Ctrl+Break are left to the children: this
+// process ignores them, so it outlives an interrupted child and its callers still clean up
+// after it. One that comes while a child runs, or a few milliseconds after it ended (the time
+// a 0 is held back for), makes that child's 0 read as STATUS_CONTROL_C_EXIT; a second one
+// while the same child runs ends it with that status, since a child that does not see the
+// console's interrupts, or ignores them, would run on. When the console closes, the user logs
+// off or the system shuts down, the temporary files still owned are deleted, nothing is
+// written, and the process ends; a file that a child holds open may stay.
 std::expected<Child, IoError> start_child(const ChildCommand& command);
 
 // Starts the child and waits for it; its exit code, or the error of the start or the wait.

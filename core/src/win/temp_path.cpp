@@ -4,7 +4,10 @@
 
 #include <bcrypt.h>
 
+#include <algorithm>
 #include <array>
+#include <mutex>
+#include <vector>
 
 #include "win/grow_buffer.hpp"
 #include "win/path.hpp"
@@ -19,9 +22,46 @@ constexpr int max_attempts = 1 << 16;
 
 }  // namespace
 
+namespace {
+
+// The paths that TempPaths own now. The console's handler reads them on a thread of its own,
+// so they are kept under a lock, and they are never destroyed: that thread may still come
+// while the process exits.
+struct LivePaths {
+    std::mutex lock;
+    std::vector<std::wstring> paths;
+};
+
+LivePaths& live_paths() {
+    static LivePaths& live = *new LivePaths;
+    return live;
+}
+
+}  // namespace
+
+TempPath::TempPath(std::wstring path) : path_(std::move(path)) {
+    if (path_.empty()) return;
+    LivePaths& live = live_paths();
+    const std::lock_guard held(live.lock);
+    live.paths.push_back(path_);
+}
+
 void TempPath::reset() {
-    if (!path_.empty()) DeleteFileW(path_.c_str());
+    if (path_.empty()) return;
+    DeleteFileW(path_.c_str());
+    LivePaths& live = live_paths();
+    {
+        const std::lock_guard held(live.lock);
+        if (const auto it = std::find(live.paths.begin(), live.paths.end(), path_); it != live.paths.end())
+            live.paths.erase(it);
+    }
     path_.clear();
+}
+
+void delete_live_temp_files() {
+    LivePaths& live = live_paths();
+    const std::lock_guard held(live.lock);
+    for (const std::wstring& path : live.paths) DeleteFileW(path.c_str());
 }
 
 std::expected<std::wstring, IoError> random_name(std::size_t count) {

@@ -13,12 +13,13 @@
 namespace kestrune::win {
 
 // A path that owns its file: the file is deleted when the owner goes out of scope, and a
-// failed deletion is ignored (the file may never have been created).
+// failed deletion is ignored (the file may never have been created). The paths owned in the
+// process are also known to delete_live_temp_files.
 class TempPath {
 public:
     TempPath() = default;
     // Owns the file at the path, whether or not it exists yet.
-    explicit TempPath(std::wstring path) : path_(std::move(path)) {}
+    explicit TempPath(std::wstring path);
     TempPath(TempPath&& other) noexcept : path_(std::exchange(other.path_, {})) {}
     TempPath& operator=(TempPath&& other) noexcept {
         if (this != &other) {
@@ -39,6 +40,11 @@ public:
 private:
     std::wstring path_;
 };
+
+// Deletes the files of every TempPath alive in the process, for the ends that skip their
+// destructors: the fatal stop and the console closing. The owners keep their paths. Safe on
+// any thread; a file that another process holds open without sharing its deletion stays.
+void delete_live_temp_files();
 
 // A temporary file just created: its open handle (read and write access) and its owner.
 // The handle is declared last so that it is closed before the file is deleted.
