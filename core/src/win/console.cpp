@@ -16,6 +16,11 @@ std::optional<DWORD> mode_of(HANDLE handle) {
 
 bool is_console(HANDLE handle) { return mode_of(handle).has_value(); }
 
+bool attached_to_console() {
+    DWORD process = 0;
+    return GetConsoleProcessList(&process, 1) != 0;
+}
+
 int console_width(HANDLE handle) {
     CONSOLE_SCREEN_BUFFER_INFO info{};
     if (!is_console(handle) || !GetConsoleScreenBufferInfo(handle, &info)) return 0;

@@ -10,6 +10,9 @@ namespace kestrune::win {
 
 // Whether the handle is a console rather than a file, a pipe or nothing.
 bool is_console(HANDLE handle);
+// Whether this process is attached to a console, the only source of Ctrl+C and Ctrl+Break;
+// a process started without one (a service, a CI agent's pipes) never receives them.
+bool attached_to_console();
 // Columns of the window that shows the console's buffer; 0 when the handle is no console.
 int console_width(HANDLE handle);
 // The console's own input (CONIN$), for reading keys while standard input is redirected;

@@ -3,6 +3,7 @@
 #include <array>
 #include <mutex>
 
+#include "win/console.hpp"
 #include "win/environment.hpp"
 #include "win/grow_buffer.hpp"
 #include "win/handle.hpp"
@@ -70,7 +71,8 @@ RunningChild& running_child() {
 
 // The console hands an interrupt to each of its processes on its own, so a child that ends at
 // once on it may be gone before this process has seen it (under Wine, up to a few milliseconds
-// before). A child's 0 is believed only once this much longer has passed without one.
+// before). A child's 0 is believed only once this much longer has passed without one; a
+// process without a console gets no interrupt and need not wait.
 constexpr DWORD late_interrupt_ms = 20;
 
 // Counted from before the start: an interrupt that comes while the system starts the child may
@@ -237,6 +239,7 @@ std::expected<DWORD, IoError> Child::wait() {
     // A tool may answer an interrupt by ending with 0 (cmd.exe does so now and then), and a
     // build that the user stopped must not read as one that succeeded.
     if (!interrupted_since_start()) {
+        if (!attached_to_console()) return code;
         Sleep(late_interrupt_ms);
         if (!interrupted_since_start()) return code;
     }
