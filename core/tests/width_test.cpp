@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
 
 namespace kestrune::text {
@@ -61,6 +62,13 @@ TEST(Width, CutsOnlyBetweenCharacters) {
     EXPECT_EQ(character_end(accents, 3), 6u);
     EXPECT_EQ(character_end(names, 3), 6u);
     EXPECT_EQ(character_end("\xCC\x81x", 0), 2u);  // a mark with nothing before it stands alone
+
+    // The narrowest a wrapped column can be.
+    EXPECT_EQ(widest_character(""), 1u);
+    EXPECT_EQ(widest_character("C:\\lib"), 1u);
+    EXPECT_EQ(widest_character(accents), 1u);
+    EXPECT_EQ(widest_character("\xCC\x81"), 1u);
+    EXPECT_EQ(widest_character(std::string("lib\\") + std::string(names) + "x"), 2u);
 }
 
 }  // namespace

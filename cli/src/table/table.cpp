@@ -96,11 +96,7 @@ std::string Table::render(int width) const {
     auto measure = [&](const std::vector<std::string>& row) {
         for (std::size_t i = 0; i < columns && i < row.size(); ++i) {
             for (auto line : split_lines(row[i])) natural[i] = std::max(natural[i], width_of(line));
-            for (std::size_t at = 0; at < row[i].size();) {
-                const std::size_t end = text::character_end(row[i], at);
-                narrowest[i] = std::max(narrowest[i], width_of(std::string_view(row[i]).substr(at, end - at)));
-                at = end;
-            }
+            narrowest[i] = std::max(narrowest[i], text::widest_character(row[i]));
         }
     };
     measure(header_);
@@ -124,37 +120,36 @@ std::string Table::render(int width) const {
         line += right;
         return line;
     };
-    std::vector<std::string> lines;
+    // Lines go straight into the result: a listing of thousands of rows makes no copies.
+    std::string out;
+    std::vector<std::vector<std::string>> cells(columns);
     auto add_row = [&](const std::vector<std::string>& row) {
-        std::vector<std::vector<std::string>> cells(columns);
         std::size_t height = 1;
         for (std::size_t i = 0; i < columns; ++i) {
-            cells[i] = cell_lines(i < row.size() ? row[i] : std::string(), widths[i]);
+            cells[i] = cell_lines(i < row.size() ? row[i] : std::string_view(), widths[i]);
             height = std::max(height, cells[i].size());
         }
         for (std::size_t h = 0; h < height; ++h) {
-            std::string line = "│";
+            out += "│";
             for (std::size_t i = 0; i < columns; ++i) {
-                if (i > 0) line += "┆";
-                const std::string text = h < cells[i].size() ? cells[i][h] : std::string();
-                line += ' ' + text + std::string(widths[i] - std::min(widths[i], width_of(text)) + 1, ' ');
+                if (i > 0) out += "┆";
+                const std::string_view text = h < cells[i].size() ? std::string_view(cells[i][h]) : std::string_view();
+                out += ' ';
+                out += text;
+                out.append(widths[i] - std::min(widths[i], width_of(text)) + 1, ' ');
             }
-            line += "│";
-            lines.push_back(std::move(line));
+            out += "│";
+            out += '\n';
         }
     };
 
-    lines.push_back(border("┌", "─", "┬", "┐"));
+    out += border("┌", "─", "┬", "┐");
+    out += '\n';
     add_row(header_);
-    lines.push_back(border("╞", "═", "╪", "╡"));
+    out += border("╞", "═", "╪", "╡");
+    out += '\n';
     for (const auto& row : rows_) add_row(row);
-    lines.push_back(border("└", "─", "┴", "┘"));
-
-    std::string out;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) out += '\n';
-        out += lines[i];
-    }
+    out += border("└", "─", "┴", "┘");
     return out;
 }
 

@@ -27,23 +27,47 @@ std::size_t next_width(std::string_view text, std::size_t& at) {
     return c ? code_point_width(*c) : 1;
 }
 
+bool is_ascii(char c) { return static_cast<unsigned char>(c) < 0x80; }
+
 }  // namespace
 
+// ASCII takes one column a byte and needs no decoding: long path lists are almost all ASCII.
 std::size_t display_width(std::string_view text) {
     std::size_t columns = 0;
-    for (std::size_t at = 0; at < text.size();) columns += next_width(text, at);
+    for (std::size_t at = 0; at < text.size();) {
+        if (is_ascii(text[at])) {
+            ++columns;
+            ++at;
+        } else {
+            columns += next_width(text, at);
+        }
+    }
     return columns;
 }
 
 std::size_t character_end(std::string_view text, std::size_t at) {
     if (at >= text.size()) return text.size();
     next_code_point(text, at);
-    while (at < text.size()) {
+    while (at < text.size() && !is_ascii(text[at])) {  // ASCII takes a column: it never joins
         std::size_t next = at;
         if (next_width(text, next) != 0) break;
         at = next;
     }
     return at;
+}
+
+std::size_t widest_character(std::string_view text) {
+    std::size_t widest = 1;
+    for (std::size_t at = 0; at < text.size();) {
+        if (is_ascii(text[at])) {
+            ++at;
+            continue;
+        }
+        const std::size_t end = character_end(text, at);
+        widest = std::max(widest, display_width(text.substr(at, end - at)));
+        at = end;
+    }
+    return widest;
 }
 
 std::size_t fitting_prefix(std::string_view text, std::size_t columns) {
