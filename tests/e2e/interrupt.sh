@@ -3,7 +3,8 @@
 # interrupt once the stand-in tool says it is waiting. The tool receives it and ends as it
 # chooses; the program outlives it, removes its temporary files and ends with the tool's status,
 # or with STATUS_CONTROL_C_EXIT when the tool ended with 0. A second Ctrl+C ends a tool that
-# ignores the first.
+# ignores the first. Before any tool has started, Ctrl+C ends the run at once and takes the
+# copies made so far with it.
 # Usage: interrupt.sh KESTRUNE_EXE   (exit 77: skipped, tmux missing)
 set -euo pipefail
 shopt -s extglob
@@ -45,15 +46,22 @@ fail() {
   pane | grep -v '^$' | sed 's/^/  | /' || true
   failures=$((failures + 1))
 }
-wait_for_file() {  # PATH: until it exists (30 s at most)
+wait_until() {  # COMMAND...: until it succeeds (30 s at most)
   for _ in $(seq 300); do
-    [ -e "$1" ] && return 0
+    "$@" && return 0
     sleep 0.1
   done
   return 1
 }
+tool_waits() { [ -e "$work/waiting" ]; }
+# The first member's copy, whatever its random name.
+first_copy_made() { compgen -G "$work/project/members/M0001.*.dproj" >/dev/null; }
+is_original() {  # NAME: a file the test made, not one the program left
+  case "$1" in Project1.dproj | All.groupproj | M[0-9][0-9][0-9][0-9].dproj) return 0 ;; *) return 1 ;; esac
+}
 
-# STATUS_CONTROL_C_EXIT (0xC000013A) as the shell sees a Windows program's status: its low byte.
+# STATUS_CONTROL_C_EXIT (0xC000013A) as the shell sees a Windows program's status: Wine hands
+# on only its low byte, so a status that merely ends in 0x3A would pass too.
 control_c_exit=58
 
 # SCENARIO PRESSES STATUS STDOUT_PATTERN ARGS...: runs the program in the project directory
@@ -62,12 +70,14 @@ control_c_exit=58
 # must still run after each press but the last), and checks the status, standard output, that
 # the project directory holds nothing but the project and that the bds.exe log named on the
 # tool's command line is gone.
-tool_exit=3 tool_env=()
+# The first press comes once the command $ready succeeds.
+tool_exit=3 tool_env=() ready=tool_waits
 scenario() {
   scenario=$1 presses=$2 expected_status=$3 expected=$4
   shift 4
   rm -f "$work/out" "$work/err" "$work/status" "$work/waiting" "$work/tools.log"
-  find "$work/project" -mindepth 1 ! -name Project1.dproj -delete
+  local file
+  while IFS= read -r -d '' file; do is_original "${file##*/}" || rm -f "$file"; done < <(find "$work/project" -type f -print0)
   local command
   command="cd $(printf '%q' "$work/project") && $(printf '%q ' env \
     KESTRUNE_FAKE_WAIT="$(winpath "$work/waiting")" KESTRUNE_FAKE_EXIT="$tool_exit" ${tool_env[@]+"${tool_env[@]}"} \
@@ -75,8 +85,8 @@ scenario() {
     KESTRUNE_FAKE_BDS_LOCAL=1 "$wine_run" "$exe" "$@")"
   command+=">$(printf '%q' "$work/out") 2>$(printf '%q' "$work/err"); echo \$? >$(printf '%q' "$work/status"); sleep 600"
   "${tmux_[@]}" new-session -d -s interrupt -x 120 -y 30 "$command"
-  if ! wait_for_file "$work/waiting"; then
-    fail "the tool never started waiting"
+  if ! wait_until "$ready"; then
+    fail "$ready: not within 30 s"
   else
     local press
     for press in $(seq "$presses"); do
@@ -95,10 +105,12 @@ scenario() {
       [[ "$(cat "$work/out")" == $expected ]] || fail "stdout '$(cat "$work/out")', expected '$expected'"
       [ ! -s "$work/err" ] || fail "stderr '$(cat "$work/err")'"
       local left
-      left=$(ls -A "$work/project")
-      [ "$left" = Project1.dproj ] || fail "the project directory holds: $(echo $left)"
-      local log
-      log=$(sed -n 's/^command line: .*-o"\([^"]*\)".*/\1/p' "$work/tools.log" | tr -d '\r')
+      local left=()
+      while IFS= read -r -d '' file; do is_original "${file##*/}" || left+=("${file#"$work/project/"}"); done \
+        < <(find "$work/project" -type f -print0)
+      [ ${#left[@]} = 0 ] || fail "the project directory holds: ${left[*]}"
+      local log=""  # none when no tool started
+      [ ! -e "$work/tools.log" ] || log=$(sed -n 's/^command line: .*-o"\([^"]*\)".*/\1/p' "$work/tools.log" | tr -d '\r')
       if [ -n "$log" ]; then
         local unix_log
         unix_log=$("$wine_run" winepath.exe -u "$log" 2>/dev/null | tr -d '\r')
@@ -127,5 +139,20 @@ scenario "MSBuild through cmd.exe" 1 "$control_c_exit" '?(MSBuild.exe interrupte
 tool_env=(KESTRUNE_FAKE_IGNORE_CTRL_C=1)
 scenario "bds ignoring Ctrl+C" 2 "$control_c_exit" $'Starting bds.exe and building...\nBuild stopped' \
   bds Project1.dproj -c Release
+# Ctrl+C while the copies of a large group are being written, before any tool has started:
+# the run ends at once, as without the program's own handler, and the copies made so far go.
+tool_env=() ready=first_copy_made
+mkdir -p "$work/project/members"
+member=$(<"$work/project/Project1.dproj")
+{
+  echo '<Project xmlns="http://schemas.microsoft.com/developer/msbuild/2003"><ItemGroup>'
+  for i in $(seq -w 3000); do
+    printf '%s\n' "$member" >"$work/project/members/M$i.dproj"
+    echo "<Projects Include=\"members\\M$i.dproj\"/>"
+  done
+  echo '</ItemGroup></Project>'
+} >"$work/project/All.groupproj"
+scenario "a group being patched" 1 "$control_c_exit" '' bds All.groupproj -c Release
+if [ -s "$work/tools.log" ]; then fail "the tool started: the copies were all written before the press"; fi
 [ "$failures" = 0 ] || { echo "$failures failure(s)"; exit 1; }
 echo "interrupt: all scenarios passed"

@@ -9,6 +9,7 @@
 #include "output/color.hpp"
 #include "output/sink.hpp"
 #include "win/console.hpp"
+#include "win/process.hpp"
 
 namespace kestrune::cli {
 namespace {
@@ -68,6 +69,8 @@ int run_main(const std::vector<std::wstring>& arguments) {
     auto app = read_app(matches);
     if (!app) return report(app.error(), arguments);
 
+    // A command may own temporary files from here on, which an interrupt must not leave behind.
+    win::handle_console_events();
     const Subcommand* subcommand = nullptr;
     if (const auto* sub = matches.subcommand()) subcommand = find_subcommand(sub->name);
     const HandlerResult result = subcommand ? subcommand->run(*app) : without_tool(run_without_subcommand(*app));

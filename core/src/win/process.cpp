@@ -62,6 +62,7 @@ struct RunningChild {
     std::mutex lock;
     HANDLE process = nullptr;  // while it runs; cleared before its owner closes it
     unsigned interrupts = 0;   // Ctrl+C and Ctrl+Break since the start
+    bool any_started = false;  // from the first start on, interrupts are the children's
 };
 
 RunningChild& running_child() {
@@ -82,6 +83,7 @@ void child_starting() {
     const std::lock_guard held(child.lock);
     child.process = nullptr;
     child.interrupts = 0;
+    child.any_started = true;
 }
 
 void child_started(HANDLE process) {
@@ -104,40 +106,57 @@ bool interrupted_since_start() {
     return child.interrupts > 0;
 }
 
+// What the system's own handler would do, after deleting the temporary files that the run
+// still owns: ending the process skips their owners' destructors.
+[[noreturn]] void end_now() { exit_deleting_temp_files(STATUS_CONTROL_C_EXIT); }
+
 // A child shares this process's console, so Ctrl+C and Ctrl+Break reach both: the child
 // decides whether the first ends it, and this process outlives it to clean up after it and
-// report its status.
+// report its status. Before any child has started, an interrupt ends the run at once.
 BOOL WINAPI on_console_event(DWORD event) {
     switch (event) {
         case CTRL_C_EVENT:
         case CTRL_BREAK_EVENT: {
-            // A child that does not see the console's interrupts (bds.exe, a GUI program, does
-            // not) or ignores them would run on: the second one ends it.
             RunningChild& child = running_child();
-            const std::lock_guard held(child.lock);
-            if (++child.interrupts >= 2 && child.process) TerminateProcess(child.process, STATUS_CONTROL_C_EXIT);
-            return TRUE;
+            {
+                const std::lock_guard held(child.lock);
+                // A child that does not see the console's interrupts (bds.exe, a GUI program,
+                // does not) or ignores them would run on: the second one ends it.
+                if (child.any_started) {
+                    if (++child.interrupts >= 2 && child.process) TerminateProcess(child.process, STATUS_CONTROL_C_EXIT);
+                    return TRUE;
+                }
+            }
+            end_now();
         }
         case CTRL_CLOSE_EVENT:
+        case CTRL_SHUTDOWN_EVENT: {
+            // The process is ending; a child that outlives the console (bds.exe does) would
+            // build on from files about to be deleted, and write beside them afterwards.
+            RunningChild& child = running_child();
+            {
+                const std::lock_guard held(child.lock);
+                if (child.process && TerminateProcess(child.process, STATUS_CONTROL_C_EXIT))
+                    WaitForSingleObject(child.process, 1000);
+            }
+            end_now();
+        }
         case CTRL_LOGOFF_EVENT:
-        case CTRL_SHUTDOWN_EVENT:
-            // The system ends the process when this returns, skipping the destructors of the
-            // main thread, which may be waiting for a child that outlives the console.
-            delete_live_temp_files();
+            // An interactive process is ended before the system sends this; one that gets it
+            // runs in a service's session, where any user's logging off sends it: the run goes on.
             return TRUE;
         default: return FALSE;
     }
 }
 
-// From the first child on, the console's interrupts are the children's. The handler stays
-// for the rest of the run: the console delivers an interrupt to each of its processes on its
-// own, so this process may get it only after the child has already ended on it.
-void leave_interrupts_to_children() {
+}  // namespace
+
+void handle_console_events() {
+    // Installed once, for the rest of the run: the console delivers an interrupt to each of its
+    // processes on its own, so this process may get one only after the child ended on it.
     static const bool installed = SetConsoleCtrlHandler(on_console_event, TRUE) != 0;
     (void)installed;
 }
-
-}  // namespace
 
 ChildCommand& ChildCommand::arg(std::wstring text) {
     arguments.push_back({ChildArgument::Kind::Ordinary, std::move(text)});
@@ -215,7 +234,7 @@ std::expected<Child, IoError> start_child(const ChildCommand& command) {
                                             inheritable_std_handle(STD_ERROR_HANDLE, startup.hStdError)};
 
     std::wstring line = command_line(command);  // CreateProcessW may write into it
-    leave_interrupts_to_children();
+    handle_console_events();
     child_starting();
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))

@@ -26,9 +26,10 @@ namespace {
 
 // The paths that TempPaths own now. The console's handler reads them on a thread of its own,
 // so they are kept under a lock, and they are never destroyed: that thread may still come
-// while the process exits.
+// while the process exits. The lock is recursive: a file is made and registered under one
+// hold, and the thread that ends the process keeps it.
 struct LivePaths {
-    std::mutex lock;
+    std::recursive_mutex lock;
     std::vector<std::wstring> paths;
 };
 
@@ -64,6 +65,14 @@ void delete_live_temp_files() {
     for (const std::wstring& path : live.paths) DeleteFileW(path.c_str());
 }
 
+void exit_deleting_temp_files(UINT status) {
+    // Held until the process has ended: the main thread, going on meanwhile, would make a file
+    // that nothing deletes any more.
+    live_paths().lock.lock();
+    delete_live_temp_files();
+    ExitProcess(status);
+}
+
 std::expected<std::wstring, IoError> random_name(std::size_t count) {
     // Bytes at or above the largest multiple of the alphabet's size are redrawn, so that
     // every character is equally likely.
@@ -97,6 +106,8 @@ std::expected<TempFile, IoError> create_temp_file(std::wstring_view dir, std::ws
         auto name = random_name();
         if (!name) return std::unexpected(name.error());
         std::wstring path = join_path(*absolute_dir, std::wstring(prefix) + *name + std::wstring(suffix));
+        // Made and owned under one hold, so that no end of the process falls between the two.
+        const std::lock_guard held(live_paths().lock);
         UniqueHandle handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (handle) return TempFile{TempPath(std::move(path)), std::move(handle)};

@@ -1,6 +1,8 @@
 // Temporary files: paths that own their file, created under fresh random names.
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
 #include <expected>
 #include <string>
@@ -42,9 +44,13 @@ private:
 };
 
 // Deletes the files of every TempPath alive in the process, for the ends that skip their
-// destructors: the fatal stop and the console closing. The owners keep their paths. Safe on
-// any thread; a file that another process holds open without sharing its deletion stays.
+// destructors: the fatal stop, an interrupt and the console closing. The owners keep their
+// paths. Safe on any thread; a file that another process holds open without sharing its
+// deletion stays.
 void delete_live_temp_files();
+// Deletes them and ends the process with the status, for an end that comes on a thread of its
+// own (the console's handler): meanwhile a thread that makes or releases a temporary file waits.
+[[noreturn]] void exit_deleting_temp_files(UINT status);
 
 // A temporary file just created: its open handle (read and write access) and its owner.
 // The handle is declared last so that it is closed before the file is deleted.
