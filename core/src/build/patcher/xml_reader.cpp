@@ -80,7 +80,12 @@ std::optional<Fault> character_fault(std::string_view content, pugi::xml_encodin
     for (std::size_t i = bom ? 3 : 0; i < content.size();) {
         const auto at = static_cast<std::ptrdiff_t>(i);
         const auto byte = static_cast<unsigned char>(content[i]);
-        if (!utf8 && byte >= 0x80)
+        if (byte < 0x80) {  // most of a project: checked without decoding
+            if (!text::is_xml_char(byte)) return Fault{at, not_allowed(byte)};
+            ++i;
+            continue;
+        }
+        if (!utf8)
             return Fault{at, "encoding " + std::string(*declared) +
                                  " is not supported (only UTF-8, UTF-16, UTF-32 and ISO-8859-1 are read)"};
         const auto c = text::next_code_point(content, i);
@@ -156,10 +161,12 @@ std::optional<Fault> reference_fault(std::string_view text) {
     return std::nullopt;
 }
 
-// Attributes given twice, and attribute values that hold "<" or a bad reference.
-std::optional<Fault> attribute_fault(pugi::xml_node element) {
+// Attributes given twice, and attribute values that hold "<" or a bad reference. `names` is
+// room that the caller lends for every element, so that a large project is not one
+// allocation per element.
+std::optional<Fault> attribute_fault(pugi::xml_node element, std::vector<std::string_view>& names) {
     const std::ptrdiff_t at = element.offset_debug();
-    std::vector<std::string_view> names;
+    names.clear();
     for (const pugi::xml_attribute attribute : element.attributes()) {
         const std::string_view name = attribute.name(), value = attribute.value();
         names.push_back(name);
@@ -179,6 +186,7 @@ std::optional<Fault> attribute_fault(pugi::xml_node element) {
 // a declaration and refuses one inside an element.)
 std::optional<Fault> structure_fault(const pugi::xml_document& raw, std::string_view content) {
     bool root_seen = false, doctype_seen = false;
+    std::vector<std::string_view> attribute_names;
     for (TreeWalk walk(raw); walk.node(); walk.next()) {
         const pugi::xml_node node = walk.node();
         const std::ptrdiff_t at = node.offset_debug();
@@ -189,7 +197,7 @@ std::optional<Fault> structure_fault(const pugi::xml_document& raw, std::string_
             if (walk.depth() > max_element_depth)
                 return Fault{at, "elements nested deeper than " + std::to_string(max_element_depth) + " levels"};
             if (top && std::exchange(root_seen, true)) return Fault{at, "a second root element"};
-            if (auto fault = attribute_fault(node)) return fault;
+            if (auto fault = attribute_fault(node, attribute_names)) return fault;
             break;
         case pugi::node_pcdata:
             if (top) return Fault{at, "text outside the root element"};
