@@ -2,41 +2,38 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <list>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "scoped_variable.hpp"
+#include "win/utf.hpp"
 
 namespace kestrune::cli {
 namespace {
 
 using Variables = std::vector<std::pair<const char*, const char*>>;
 
-// Sets the colour variables for one case and puts the old values back afterwards.
+// Sets the colour variables for one case, every other one of them unset, and puts the old
+// values back afterwards.
 class ColorEnvironment {
 public:
     explicit ColorEnvironment(const Variables& variables) {
-        for (const char* name : names) {
-            const char* value = std::getenv(name);
-            saved_.push_back(value ? std::optional<std::string>(value) : std::nullopt);
-            _putenv_s(name, "");
+        for (const char* name : {"NO_COLOR", "CLICOLOR", "CLICOLOR_FORCE", "TERM", "CI"}) {
+            std::optional<std::wstring> value;
+            for (const auto& [set, text] : variables)
+                if (std::string_view(set) == name) value = win::to_wide(text);
+            scoped_.emplace_back(win::to_wide(name), value);
         }
-        for (const auto& [name, value] : variables) {
-            _putenv_s(name, value);
-            what_ += std::string(name) + "=" + value + " ";
-        }
-    }
-    ~ColorEnvironment() {
-        for (std::size_t i = 0; i < std::size(names); ++i) _putenv_s(names[i], saved_[i] ? saved_[i]->c_str() : "");
+        for (const auto& [name, value] : variables) what_ += std::string(name) + "=" + value + " ";
     }
     // The variables set, for a failure message.
     const std::string& what() const { return what_; }
 
-    static constexpr const char* names[] = {"NO_COLOR", "CLICOLOR", "CLICOLOR_FORCE", "TERM", "CI"};
-
 private:
-    std::vector<std::optional<std::string>> saved_;
+    std::list<scratch::ScopedVariable> scoped_;  // a list: they neither move nor copy
     std::string what_;
 };
 

@@ -1,31 +1,34 @@
 #include "output/color.hpp"
 
-#include <cstdlib>
-#include <string_view>
+#include <optional>
+#include <string>
+
+#include "win/environment.hpp"
 
 namespace kestrune::cli {
 namespace {
 
 // A variable set to the empty text counts as not set.
-const char* env(const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value ? value : nullptr;
+std::optional<std::wstring> env(const std::wstring& name) {
+    auto value = win::environment_variable(name);
+    if (value && value->empty()) return std::nullopt;
+    return value;
 }
 
 }  // namespace
 
 bool color_enabled(bool console, const std::function<bool()>& virtual_terminal) {
-    if (env("NO_COLOR")) return false;
-    const char* force = env("CLICOLOR_FORCE");
-    const bool forced = force && std::string_view(force) != "0";
+    if (env(L"NO_COLOR")) return false;
+    const auto force = env(L"CLICOLOR_FORCE");
+    const bool forced = force && *force != L"0";
     if (!console) return forced;
-    const char* clicolor = env("CLICOLOR");
-    const char* term = env("TERM");
-    const bool dumb = term && std::string_view(term) == "dumb";
+    const auto clicolor = env(L"CLICOLOR");
+    const auto term = env(L"TERM");
+    const bool dumb = term && *term == L"dumb";
     if (!forced) {
-        if (clicolor && std::string_view(clicolor) == "0") return false;
+        if (clicolor && *clicolor == L"0") return false;
         // A Windows console takes colour without TERM.
-        if (dumb && !clicolor && !env("CI")) return false;
+        if (dumb && !clicolor && !env(L"CI")) return false;
     }
     return virtual_terminal() || (term && !dumb);
 }

@@ -65,10 +65,10 @@ PromptConsole::PromptConsole() {
     // Keys one at a time, no echo, Ctrl+C as a key.
     if (!raw_input_.emplace(in_, 0, ~DWORD{0}).taken()) return;
 
-    // Colour goes as escape sequences; the cursor is placed with the console's own functions,
-    // because Wine's console loses track of it after escape sequences that move it.
-    terminal_.emplace(err_, win::virtual_terminal_output, 0);
-    color_ = color_enabled(true, [&] { return terminal_->taken(); });
+    // Colour goes as escape sequences, in a mode turned on only for it; the cursor is placed with
+    // the console's own functions, because Wine's console loses track of it after escape
+    // sequences that move it.
+    color_ = color_enabled(true, [&] { return terminal_.emplace(err_, win::virtual_terminal_output, 0).taken(); });
     if (color_) escapes_take_cells_ = measure_escape_cells();
 
     interrupted_input.store(in_);
