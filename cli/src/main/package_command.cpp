@@ -102,25 +102,31 @@ std::expected<catalogue::Architecture, CommandError> package_ide_architecture(Ap
     return chosen->front();
 }
 
-// Registers a package file with the IDE, for register and for the package that compile --install
-// has just built: a REG_SZ value named by the path, holding the description.
-win::RegistryResult<void> register_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
-                                           std::wstring_view bpl_path, std::string_view description) {
+// One edit of the IDE's Known Packages, under the registry edit lock.
+template <typename Edit>
+win::RegistryResult<void> edit_known_packages(const catalogue::Installation& installation,
+                                              catalogue::Architecture ide_architecture, Edit edit) {
     const auto key = catalogue::known_packages_key(installation, ide_architecture);
     if (!key) return std::unexpected(key.error());
     const auto lock = win::RegistryEditLock::acquire();
     if (!lock) return std::unexpected(lock.error());
-    return win::write_string_value(key->get(), value_name(bpl_path), win::to_wide(description), false);
+    return edit(key->get());
+}
+
+// Registers a package file with the IDE, for register and for the package that compile --install
+// has just built: a REG_SZ value named by the path, holding the description.
+win::RegistryResult<void> register_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
+                                           std::wstring_view bpl_path, std::string_view description) {
+    return edit_known_packages(installation, ide_architecture, [&](HKEY key) {
+        return win::write_string_value(key, value_name(bpl_path), win::to_wide(description), false);
+    });
 }
 
 // Removes a registration; one that does not exist counts as removed.
 win::RegistryResult<void> unregister_package(const catalogue::Installation& installation, catalogue::Architecture ide_architecture,
                                              std::wstring_view bpl_path) {
-    const auto key = catalogue::known_packages_key(installation, ide_architecture);
-    if (!key) return std::unexpected(key.error());
-    const auto lock = win::RegistryEditLock::acquire();
-    if (!lock) return std::unexpected(lock.error());
-    return win::delete_value(key->get(), value_name(bpl_path));
+    return edit_known_packages(installation, ide_architecture,
+                               [&](HKEY key) { return win::delete_value(key, value_name(bpl_path)); });
 }
 
 // A compiler that fails leaves no package worth registering: its exit code ends the command.
@@ -131,10 +137,11 @@ std::expected<DWORD, CommandError> compile_package(App& app, const catalogue::In
     if (!compiled || *compiled != 0) return compiled;
 
     const auto& output_dir = compile.options.package_bpl_output_dir;
-    if (!compile.install || !output_dir || win::file_stem(compile.options.file).empty()) return 0;
+    if (!compile.install || !output_dir) return 0;
     const auto current = win::current_directory();
     if (!current) return std::unexpected(command_error(current.error()));
     const auto path = package_bpl_path(*current, win::to_wide(*output_dir), compile.options.file);
+    if (!path) return 0;  // a source without a stem names no package
     const auto description = read_package_description(compile.options);
     if (!description) return std::unexpected(command_error(description.error()));
     if (auto registered = register_package(installation, architecture, *path, *description); !registered)

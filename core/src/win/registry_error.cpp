@@ -36,7 +36,7 @@ std::string hresult_text(HRESULT code) {
 
 std::string RegistryError::message() const {
     if (kind_ == Kind::JoinPaths) return "path segment contains `\"`";
-    if (kind_ == Kind::EditLock) return what_ + ": " + IoError::from_code(HRESULT_CODE(code_)).message();
+    if (kind_ == Kind::EditLock) return IoError::from_code(HRESULT_CODE(code_)).in_step(what_).message();
     const std::string text = system_message(code_);
     return text.empty() ? hresult_text(code_) : text + " (" + hresult_text(code_) + ")";
 }

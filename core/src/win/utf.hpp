@@ -1,7 +1,6 @@
 // Conversions between the program's UTF-8 text and the system's UTF-16 text.
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
