@@ -56,3 +56,37 @@ reg_replace_installations() {
   printf 'Windows Registry Editor Version 5.00\r\n\r\n'
   for vendor in Borland CodeGear Embarcadero; do printf '[-HKEY_CURRENT_USER\\Software\\%s\\BDS]\r\n\r\n' "$vendor"; done
 }
+
+# The .reg lines of one installation of the IDE with the Delphi personality: VERSION's key,
+# RootDir ROOT (a Windows path) and App ROOT\bin\bds.exe. More values of the same keys may
+# follow in keys of their own.
+reg_installation() {  # version root
+  local key="HKEY_CURRENT_USER\\Software\\Embarcadero\\BDS\\$1"
+  printf '[%s]\r\n"RootDir"=%s\r\n"App"=%s\r\n\r\n' "$key" "$(reg_string "$2\\")" "$(reg_string "$2\\bin\\bds.exe")"
+  printf '[%s\\Personalities]\r\n"Delphi.Win32"="Delphi"\r\n\r\n' "$key"
+}
+
+# A small project of the IDE's with nothing but its defaults (Debug, Win32), and MainSource
+# when MAIN_SOURCE is given; without the closing tag when --open comes first, for more to follow.
+small_project() {  # [--open] [main_source]
+  local open=0
+  if [ "${1:-}" = --open ]; then open=1; shift; fi
+  echo '<Project xmlns="http://schemas.microsoft.com/developer/msbuild/2003">'
+  echo '    <PropertyGroup>'
+  [ -z "${1:-}" ] || echo "        <MainSource>$1</MainSource>"
+  echo "        <Config Condition=\"'\$(Config)'==''\">Debug</Config>"
+  echo "        <Platform Condition=\"'\$(Platform)'==''\">Win32</Platform>"
+  echo '    </PropertyGroup>'
+  echo "    <PropertyGroup Condition=\"'\$(Base)'!=''\"/>"
+  [ "$open" = 1 ] || echo '</Project>'
+}
+
+# A Wine prefix of the script's own, DIR, for everything it starts, whatever KESTRUNE_WINEPREFIX
+# says: the installations written there never mix with the demo's or the tests', and the
+# user's own prefix is never touched. Wine's messages are off; its wineserver stops when the
+# script ends.
+use_own_prefix() {  # dir
+  export WINEPREFIX="$1" KESTRUNE_WINEPREFIX="$1"
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  on_exit 'stop_wineserver "$WINEPREFIX"'
+}

@@ -13,22 +13,17 @@ scenario() {
   rm -f "$work/status"
   local command
   command="$(printf '%q ' env -u NO_COLOR -u CLICOLOR -u CLICOLOR_FORCE "$@" "$wine_run" "$exe" --bogus); echo \$? >$(printf '%q' "$work/status"); sleep 600"
-  "${tmux_[@]}" new-session -d -s color -x 120 -y 30 "$command"
-  for _ in $(seq 300); do [ -s "$work/status" ] && break; sleep 0.1; done
-  if [ ! -s "$work/status" ]; then
-    echo "FAIL [$scenario]: the program did not end"
-    failures=$((failures + 1))
+  "${tmux_[@]}" new-session -d -s "$session" -x 120 -y 30 "$command"
+  if ! wait_until program_ended; then
+    fail "the program did not end"
   else
-    local pane red=0
-    pane=$("${tmux_[@]}" capture-pane -p -e -t color)
-    grep -qF $'\e[91m' <<<"$pane" && red=1
-    if [ "$(cat "$work/status")" != 2 ] || [ "$red" != "$coloured" ] || ! grep -qF "error:" <<<"$pane"; then
-      echo "FAIL [$scenario]: status $(cat "$work/status"), bright red $red, expected $coloured"
-      sed 's/^/  | /' <<<"$pane"
-      failures=$((failures + 1))
+    local red=0
+    pane -e | grep -qF $'\e[91m' && red=1
+    if [ "$(cat "$work/status")" != 2 ] || [ "$red" != "$coloured" ] || ! pane | grep -qF "error:"; then
+      fail "status $(cat "$work/status"), bright red $red, expected $coloured"
     fi
   fi
-  "${tmux_[@]}" kill-session -t color 2>/dev/null || true
+  "${tmux_[@]}" kill-session -t "$session" 2>/dev/null || true
 }
 
 scenario "console" 1

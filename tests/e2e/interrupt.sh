@@ -18,41 +18,14 @@ cp "$bin/fake_tool.exe" "$work/ide/bin/bds.exe"
 cp "$bin/fake_tool.exe" "$work/ide/bin/DCC32.exe"
 cp "$bin/fake_tool.exe" "$work/ide/msbuild/MSBuild.exe"
 printf '@SET PATH=%s;%%PATH%%\r\n' "$(winpath "$work/ide/msbuild")" >"$work/ide/bin/rsvars.bat"
-cat >"$work/project/Project1.dproj" <<'EOF'
-<Project xmlns="http://schemas.microsoft.com/developer/msbuild/2003">
-    <PropertyGroup>
-        <Config Condition="'$(Config)'==''">Debug</Config>
-        <Platform Condition="'$(Platform)'==''">Win32</Platform>
-    </PropertyGroup>
-    <PropertyGroup Condition="'$(Base)'!=''"/>
-</Project>
-EOF
+small_project >"$work/project/Project1.dproj"
 printf 'Build stopped\r\n' >"$work/bds-log.txt"
-cat >"$work/fixture.reg" <<EOF
-REGEDIT4
+{
+  reg_replace_installations
+  reg_installation 23.0 "$(winpath "$work/ide")"
+} >"$work/fixture.reg"
+"$wine_run" regedit.exe /S "$(winpath "$work/fixture.reg")" >/dev/null 2>&1
 
-[HKEY_CURRENT_USER\\Software\\Embarcadero\\BDS\\23.0]
-"RootDir"=$(reg_string "$(winpath "$work/ide")")
-"App"=$(reg_string "$(winpath "$work/ide/bin/bds.exe")")
-
-[HKEY_CURRENT_USER\\Software\\Embarcadero\\BDS\\23.0\\Personalities]
-"Delphi.Win32"=""
-EOF
-"$wine_run" reg import "$(winpath "$work/fixture.reg")" >/dev/null 2>&1
-
-pane() { "${tmux_[@]}" capture-pane -p -t interrupt; }
-fail() {
-  echo "FAIL [$scenario]: $*"
-  pane | grep -v '^$' | sed 's/^/  | /' || true
-  failures=$((failures + 1))
-}
-wait_until() {  # COMMAND...: until it succeeds (30 s at most)
-  for _ in $(seq 300); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
 tool_waits() { [ -e "$work/waiting" ]; }
 # The first member's copy, whatever its random name.
 first_copy_made() { compgen -G "$work/project/members/M0001.*.dproj" >/dev/null; }
@@ -84,27 +57,25 @@ scenario() {
     KESTRUNE_FAKE_LOG="$(winpath "$work/tools.log")" KESTRUNE_FAKE_BDS_LOG="$(winpath "$work/bds-log.txt")" \
     KESTRUNE_FAKE_BDS_LOCAL=1 "$wine_run" "$exe" "$@")"
   command+=">$(printf '%q' "$work/out") 2>$(printf '%q' "$work/err"); echo \$? >$(printf '%q' "$work/status"); sleep 600"
-  "${tmux_[@]}" new-session -d -s interrupt -x 120 -y 30 "$command"
+  "${tmux_[@]}" new-session -d -s "$session" -x 120 -y 30 "$command"
   if ! wait_until "$ready"; then
     fail "$ready: not within 30 s"
   else
     local press
     for press in $(seq "$presses"); do
-      "${tmux_[@]}" send-keys -t interrupt C-c
+      "${tmux_[@]}" send-keys -t "$session" C-c
       if [ "$press" -lt "$presses" ]; then
         sleep 1
         [ ! -s "$work/status" ] || fail "the program ended on Ctrl+C number $press"
       fi
     done
-    for _ in $(seq 300); do [ -s "$work/status" ] && break; sleep 0.1; done
-    if [ ! -s "$work/status" ]; then
+    if ! wait_until program_ended; then
       fail "the program did not end"
     else
       [ "$(cat "$work/status")" = "$expected_status" ] ||
         fail "exit status $(cat "$work/status"), expected $expected_status"
       [[ "$(cat "$work/out")" == $expected ]] || fail "stdout '$(cat "$work/out")', expected '$expected'"
       [ ! -s "$work/err" ] || fail "stderr '$(cat "$work/err")'"
-      local left
       local left=()
       while IFS= read -r -d '' file; do is_original "${file##*/}" || left+=("${file#"$work/project/"}"); done \
         < <(find "$work/project" -type f -print0)
@@ -121,7 +92,7 @@ scenario() {
       fi
     fi
   fi
-  "${tmux_[@]}" kill-session -t interrupt 2>/dev/null || true
+  "${tmux_[@]}" kill-session -t "$session" 2>/dev/null || true
 }
 
 # A tool that ends with a status of its own on Ctrl+C: that status.

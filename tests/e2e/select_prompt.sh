@@ -18,21 +18,7 @@ REGEDIT4
 EOF
 "$wine_run" reg import "$(winpath "$work/fixture.reg")" >/dev/null 2>&1
 
-pane() { "${tmux_[@]}" capture-pane -p -t prompt; }
-
-wait_for() {  # TEXT: until the pane shows it (30 s at most)
-  for _ in $(seq 300); do
-    pane | grep -qF -- "$1" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-fail() {
-  echo "FAIL [$scenario]: $*"
-  pane | sed 's/^/  | /'
-  failures=$((failures + 1))
-}
+shows() { pane | grep -qF -- "$1"; }
 
 # SCENARIO EXPECTED_STDOUT LEFT_LINE KEYS... -- ARGS...: runs the program with ARGS in a window
 # of scenario_width columns (120 unless set), waits for its prompt, sends each key alone (Wine
@@ -49,24 +35,23 @@ scenario() {
   rm -f "$work/out" "$work/status"
   local command
   command="$(printf '%q ' env ${scenario_env:-} "$wine_run" "$exe" "$@")>$(printf '%q' "$work/out"); echo \$? >$(printf '%q' "$work/status"); sleep 600"
-  "${tmux_[@]}" new-session -d -s prompt -x "${scenario_width:-120}" -y 30 "$command"
-  if ! wait_for "to move,"; then
+  "${tmux_[@]}" new-session -d -s "$session" -x "${scenario_width:-120}" -y 30 "$command"
+  if ! wait_until shows "to move,"; then
     fail "no prompt appeared"
   else
     # The option under the cursor is bright cyan, unless the environment asks for no colour.
     local colored=0
-    "${tmux_[@]}" capture-pane -p -e -t prompt | grep -qF $'\e[96m' && colored=1
+    pane -e | grep -qF $'\e[96m' && colored=1
     if [ -n "${scenario_plain:-}" ]; then
       [ "$colored" = 0 ] || fail "colour despite ${scenario_env:-}"
     else
       [ "$colored" = 1 ] || fail "no colour"
     fi
     for key in "${keys[@]}"; do
-      "${tmux_[@]}" send-keys -t prompt "$key"
+      "${tmux_[@]}" send-keys -t "$session" "$key"
       sleep 0.4
     done
-    for _ in $(seq 300); do [ -s "$work/status" ] && break; sleep 0.1; done
-    if [ ! -s "$work/status" ]; then
+    if ! wait_until program_ended; then
       fail "the program did not end"
     else
       [ "$(cat "$work/status")" = 0 ] || fail "exit status $(cat "$work/status")"
@@ -94,7 +79,7 @@ scenario() {
       [ -z "$left" ] || [ "$(pane | grep -c '^? ')" = 1 ] || fail "the prompt left more than its answered line"
     fi
   fi
-  "${tmux_[@]}" kill-session -t prompt 2>/dev/null || true
+  "${tmux_[@]}" kill-session -t "$session" 2>/dev/null || true
 }
 
 scenario "second installation" '"RAD Studio 11.1"' "? Pick one: RAD Studio 11.1 Alexandria" \

@@ -2,9 +2,10 @@
 # terminal: `source tmux_console.sh KESTRUNE_EXE NAME`. Skips the test (exit 77) where tmux is
 # missing. Sets exe, wine_run (with the prefix that kestrune.exe's build directory uses, so the
 # registry written here is the one it reads), work (a scratch directory), tmux_ (the command of
-# a tmux server of the test's own) and failures, and brings the scripts' helpers (winpath,
-# reg_string, ...); clears the IDE's registry keys now and again on exit, when the server and
-# the scratch directory go too.
+# a tmux server of the test's own), session (NAME: the session each scenario runs in) and
+# failures, and brings the scripts' helpers (winpath, reg_string, ...) and the scenarios' own
+# below; clears the IDE's registry keys now and again on exit, when the server and the scratch
+# directory go too.
 exe=$(realpath "$1")
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$repo/scripts/common.sh"
@@ -29,3 +30,22 @@ cleanup() {
 }
 on_exit cleanup
 clear_registry
+
+session=$2
+# What the session's window shows now; -e keeps the colours.
+pane() { "${tmux_[@]}" capture-pane -p -t "$session" "$@"; }
+# Counts a failure of the current $scenario, with what the window shows.
+fail() {
+  echo "FAIL [$scenario]: $*"
+  pane | grep -v '^$' | sed 's/^/  | /' || true
+  failures=$((failures + 1))
+}
+wait_until() {  # COMMAND...: until it succeeds (30 s at most)
+  for _ in $(seq 300); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+# A scenario's command line writes the program's status to $work/status when it ends.
+program_ended() { [ -s "$work/status" ]; }
