@@ -120,7 +120,8 @@ std::string Table::render(int width) const {
         line += right;
         return line;
     };
-    // Lines go straight into the result: a listing of thousands of rows makes no copies.
+    // Lines go straight into the result, not into a list joined afterwards: a listing of
+    // thousands of rows is copied once less.
     std::string out;
     std::vector<std::vector<std::string>> cells(columns);
     auto add_row = [&](const std::vector<std::string>& row) {
