@@ -99,6 +99,27 @@ TEST_F(Info, SeveralInstallationsAreNumberedOldestFirst) {
     EXPECT_EQ(json_alone[0]["version"], "23.0");
 }
 
+// The installers of those releases name their keys 4.0 to 7.0.
+TEST_F(Info, OlderReleasesAreKnownByTheirKeysOnRealMachines) {
+    add_installation(registry, {.base_key = L"Software\\Borland\\BDS", .version = L"4.0"});
+    add_installation(registry, {.base_key = L"Software\\CodeGear\\BDS", .version = L"5.0"});
+    add_installation(registry, {.base_key = L"Software\\CodeGear\\BDS", .version = L"7.0"});
+
+    const auto named = run({"2007", "info", "--json"});
+    ASSERT_EQ(named.status, 0u) << named.err;
+    const auto parsed = parse_json(named.out);
+    ASSERT_EQ(parsed.size(), 1u);
+    EXPECT_EQ(parsed[0]["version"], "5.0");
+    EXPECT_EQ(parsed[0]["is_known"], true);
+    EXPECT_EQ(parsed[0]["name"], "RAD Studio 2007");
+
+    const auto table = run({"info"});
+    ASSERT_EQ(table.status, 0u) << table.err;
+    EXPECT_THAT(table.out, StartsWith("1. Borland Developer Studio 2006\n"));
+    EXPECT_THAT(table.out, HasSubstr("\n2. RAD Studio 2007\n"));
+    EXPECT_THAT(table.out, HasSubstr("\n3. RAD Studio 2010\n"));
+}
+
 TEST_F(Info, OnlyTheArchitecturesWithAnRsvarsScriptGetRows) {
     lay_out(root, FakeTree{.rsvars = false});
     add_installation(registry, athens());

@@ -30,6 +30,11 @@ const std::array<Release, 22> release_table{{
 const Release* find_release(std::string_view version) {
     for (const Release& release : release_table)
         if (release.version == version) return &release;
+    // The table names the oldest releases 2 to 7, but their installers wrote the keys 2.0 to 7.0.
+    if (!version.ends_with(".0")) return nullptr;
+    const std::string_view short_version = version.substr(0, version.size() - 2);
+    for (const Release& release : release_table)
+        if (release.version == short_version && release.version.find('.') == std::string_view::npos) return &release;
     return nullptr;
 }
 

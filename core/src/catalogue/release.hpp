@@ -11,7 +11,8 @@ namespace kestrune::catalogue {
 // Every known release, in ascending order.
 extern const std::array<Release, 22> release_table;
 
-// The row whose version equals the text exactly (case and every character), or nullptr.
+// The row whose version equals the text exactly (case and every character); without one, a row
+// with no point whose version followed by ".0" is the text ("5.0" gives the row "5"); else nullptr.
 const Release* find_release(std::string_view version);
 
 }  // namespace kestrune::catalogue
