@@ -60,6 +60,37 @@ TEST_F(RegistryLocationsTest, SubkeysAreCreatedUnderTheInstallationKey) {
     EXPECT_TRUE(exists(version_key + L"\\Library\\Win64"));
 }
 
+// Before XE2 the IDE had one platform and kept its paths in "Library" itself.
+TEST_F(RegistryLocationsTest, Win32LibraryOfAnIdeBeforeXe2IsTheLibraryKeyItself) {
+    struct Case {
+        std::string version;
+        Platform platform;
+        std::wstring subkey;
+    };
+    const Case cases[] = {
+        {"4.0", Platform::Win32, L"Library"},       {"5", Platform::Win32, L"Library"},
+        {"8.0", Platform::Win32, L"Library"},       {"8.0", Platform::Win64, L"Library\\Win64"},
+        {"9.0", Platform::Win32, L"Library\\Win32"}, {"23.0", Platform::Win32, L"Library\\Win32"},
+    };
+    for (const Case& c : cases) {
+        Installation i = installation();
+        i.version = c.version;
+        i.version_key_name = std::wstring(c.version.begin(), c.version.end());
+        const std::wstring key = L"Software\\Embarcadero\\BDS\\" + i.version_key_name;
+        create(key);
+        auto library = library_key(i, c.platform);
+        ASSERT_TRUE(library) << c.version;
+        ASSERT_TRUE(write_path_list(*library, {"Search Path", false}, {L"c:\\lib"})) << c.version;
+        const auto written = stored(key + L"\\" + c.subkey, L"Search Path");
+        ASSERT_TRUE(written) << c.version;
+        EXPECT_EQ(written->units(), std::wstring(L"c:\\lib", 7)) << c.version;
+        if (c.subkey == L"Library") {
+            EXPECT_FALSE(exists(key + L"\\Library\\Win32")) << c.version;
+        }
+        remove(key);
+    }
+}
+
 TEST_F(RegistryLocationsTest, PathLocationsWriteTheirOwnType) {
     auto ide = environment_variables_location(installation(), Architecture::x64);
     ASSERT_TRUE(ide);

@@ -103,6 +103,32 @@ TEST_F(PathLists, LibraryAndBrowsingPathsPerInstalledPlatform) {
     EXPECT_THAT(browsing.out, HasSubstr("│ 1  ┆ D:\\Src │\n│ 2  ┆        │\n"));
 }
 
+// Before XE2 (version 9.0) the IDE's one platform keeps its paths in "Library" itself, where
+// the IDE reads them.
+TEST_F(PathLists, AnIdeBeforeXe2KeepsItsPathsInTheLibraryKey) {
+    const std::wstring xe = L"Software\\Embarcadero\\BDS\\8.0";
+    install_at(root, true, false, {.bin_tools = {L"DCC32.exe"}, .bin64_tools = {}}, L"8.0");
+    registry.set(xe + L"\\Library", L"Search Path", L"$(BDS)\\lib");
+    registry.set(xe + L"\\Library", L"Browsing Path", L"$(BDS)\\source");
+
+    const auto listing = run({"library-path"});
+    ASSERT_EQ(listing.status, 0u) << listing.err;
+    EXPECT_EQ(listing.out,
+              "Win32 Library Path\n"
+              "┌────┬────────────┐\n"
+              "│ ID ┆ Item       │\n"
+              "╞════╪════════════╡\n"
+              "│ 1  ┆ $(BDS)\\lib │\n"
+              "└────┴────────────┘\n");
+    ASSERT_EQ(run({"library-path", "-p", "Win32", "add", "D:\\Lib"}).status, 0u);
+    ASSERT_EQ(run({"browsing-path", "insert", "D:\\Src"}).status, 0u);
+    EXPECT_THAT(run({"browsing-path"}).out, HasSubstr("│ 1  ┆ D:\\Src        │\n│ 2  ┆ $(BDS)\\source │\n"));
+
+    EXPECT_EQ(text(xe + L"\\Library", L"Search Path"), L"$(BDS)\\lib;D:\\Lib");
+    EXPECT_EQ(text(xe + L"\\Library", L"Browsing Path"), L"D:\\Src;$(BDS)\\source");
+    EXPECT_FALSE(registry.key_exists(xe + L"\\Library\\Win32"));
+}
+
 TEST_F(PathLists, PlatformThatIsNotInstalledTouchesNothing) {
     install(true, true);
     for (const char* command : {"library-path", "browsing-path"}) {

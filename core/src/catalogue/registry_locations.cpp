@@ -1,5 +1,6 @@
 #include "catalogue/registry_locations.hpp"
 
+#include "catalogue/version.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::catalogue {
@@ -31,6 +32,10 @@ win::RegistryResult<RegistryValueLocation> environment_variables_location(const 
 }
 
 win::RegistryResult<RegistryKey> library_key(const Installation& installation, Platform platform) {
+    // Before XE2 the IDE built for Win32 alone and kept that platform's paths in "Library" itself.
+    constexpr std::uint32_t first_with_platform_keys = 9;
+    if (platform == Platform::Win32 && version_number(installation) < first_with_platform_keys)
+        return installation_subkey(installation, "Library");
     return installation_subkey(installation, "Library\\" + std::string(name(platform)));
 }
 

@@ -32,7 +32,8 @@ win::RegistryResult<RegistryKey> known_packages_key(const Installation& installa
 // "Environment Variables" (with " x64" for the x64 IDE), created when missing, and its value "Path".
 win::RegistryResult<RegistryValueLocation> environment_variables_location(const Installation& installation,
                                                                           Architecture architecture);
-// "Library\{platform}" under the installation key, created with any missing parent.
+// "Library\{platform}" under the installation key, created with any missing parent; for Win32 on
+// an IDE before XE2 (version number below 9), "Library" itself.
 win::RegistryResult<RegistryKey> library_key(const Installation& installation, Platform platform);
 // The user's "Environment" key, created when missing, and its value "Path" written as REG_EXPAND_SZ.
 win::RegistryResult<RegistryValueLocation> user_path_location();
