@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "scratch_registry.hpp"
 #include "win/utf.hpp"
@@ -130,6 +132,47 @@ TEST_F(RegistryKeyTest, EnumeratesSubkeysAndTypedValues) {
     ASSERT_TRUE(empty);
     EXPECT_EQ(enum_values(empty->get()).value().size(), 0u);
     EXPECT_EQ(enum_subkeys(empty->get()).value().size(), 0u);
+}
+
+// Another program may store a longer text between the size the reader asks for and its read.
+TEST_F(RegistryKeyTest, ValuesThatGrowWhileReadAreReadWhole) {
+    create(L"K");
+    set_string(L"K", L"A", L"a");
+    set_string(L"K", L"Path", L"x");
+    set_string(L"K", L"Z", L"z");
+    HKEY raw = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(scratch(), L"K", 0, KEY_SET_VALUE, &raw), ERROR_SUCCESS);
+    const UniqueKey writable(raw);
+    auto key = open_key(HKEY_CURRENT_USER, L"K");
+    ASSERT_TRUE(key);
+
+    std::atomic<bool> done = false;
+    std::thread writer([&] {
+        std::wstring text = L"x";
+        while (!done) {
+            // Nearly every write longer than the one before.
+            text = text.size() < 2000 ? text + L'x' : L"x";
+            (void)write_string_value(writable.get(), L"Path", text, false);
+        }
+    });
+    std::size_t failures = 0, partial = 0;
+    for (int i = 0; i < 500; ++i) {
+        const auto read = read_string_value(key->get(), L"Path");
+        if (!read || !*read) {
+            ++failures;
+        } else if (read->value().find_first_not_of(L'x') != std::wstring::npos) {
+            ++partial;
+        }
+        const auto values = enum_values(key->get());
+        if (!values)
+            ++failures;
+        else if (values->size() != 3)
+            ++partial;
+    }
+    done = true;
+    writer.join();
+    EXPECT_EQ(failures, 0u);
+    EXPECT_EQ(partial, 0u);
 }
 
 TEST_F(RegistryKeyTest, EnumerationOfAClosedKeyFails) {

@@ -54,6 +54,51 @@ TEST_F(RegistryEdits, PathListEditsStartedTogetherLoseNothing) {
     }
 }
 
+// A listing takes no lock, so the values it reads may grow between the size it asks for and the
+// read. Each edit appends a long item, and the many variables around Path make the listing of
+// the key take long enough for edits to land in it.
+TEST_F(RegistryEdits, ListingsWhileEditsRunAreWhole) {
+    install(true, false);
+    constexpr std::size_t rounds = 3, edits = 20, listings = 10, variables = 150;
+    const std::wstring padding(200, L'x');
+    const std::string long_item = "D:\\" + std::string(300, 'y');
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < variables; ++i) {
+        names.push_back((i % 2 ? "Z" : "A") + std::to_string(1000 + i));
+        registry.set(env32, win::to_wide(names.back()), padding);
+    }
+    names.push_back("Path");
+    registry.set(env32, L"Path", L"C:\\first;" + padding);
+    registry.set(library(L"Win32"), L"Search Path", L"C:\\first;" + padding);
+
+    for (std::size_t round = 0; round < rounds; ++round) {
+        std::vector<std::vector<std::string>> commands;
+        for (std::size_t i = 0; i < edits; ++i) {
+            const std::string item = long_item + std::to_string(round) + "." + std::to_string(i);
+            commands.push_back({i % 2 ? "library-path" : "env-path", "-p", "Win32", "add", item});
+        }
+        for (std::size_t i = 0; i < listings; ++i) {
+            commands.push_back({"env"});
+            commands.push_back({"library-path", "-p", "Win32"});
+        }
+        const auto results = run_together(commands);
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            const RunResult& r = results[i];
+            const std::string label = std::to_string(round) + " " + ::testing::PrintToString(commands[i]);
+            ASSERT_EQ(r.status, 0u) << label << r.err;
+            ASSERT_EQ(r.err, "") << label;
+            if (i < edits) continue;
+            ASSERT_TRUE(r.out.ends_with("┘\n")) << label << r.out;
+            if (commands[i][0] == "library-path") {
+                ASSERT_NE(r.out.find("│ 1  ┆ C:\\first "), std::string::npos) << label << r.out;
+                continue;
+            }
+            for (const std::string& name : names)
+                ASSERT_NE(r.out.find("│ " + name + " "), std::string::npos) << label << " lacks " << name;
+        }
+    }
+}
+
 // Every edit waits for the lock first, and one that cannot be had stops the edit with an error
 // that says so; a listing takes no lock.
 TEST_F(RegistryEdits, AnEditThatCannotTakeTheLockChangesNothing) {

@@ -1,5 +1,6 @@
 #include "win/registry_key.hpp"
 
+#include <algorithm>
 #include <cstring>
 
 #include "win/utf.hpp"
@@ -84,22 +85,40 @@ RegistryResult<std::vector<std::wstring>> enum_subkeys(HKEY key) {
 }
 
 RegistryResult<std::vector<RegistryValueData>> enum_values(HKEY key) {
-    const auto counts = query_counts(key);
+    auto counts = query_counts(key);
     if (!counts) return std::unexpected(counts.error());
+    const DWORD count = counts->values;
     std::vector<RegistryValueData> values;
-    values.reserve(counts->values);
-    std::wstring name(counts->max_value_name + 1, L'\0');
-    // Never a null data buffer: given one, RegEnumValueW reports a size without copying anything.
-    std::vector<std::uint8_t> data(counts->max_value_data + sizeof(wchar_t));
-    for (DWORD index = 0; index < counts->values; ++index) {
+    values.reserve(count);
+    std::wstring name;
+    std::vector<std::uint8_t> data;
+    for (DWORD index = 0; index < count;) {
+        // Room for the longest name and data the key holds now; never a null data buffer: given
+        // one, RegEnumValueW reports a size without copying anything.
+        name.resize(std::max<std::size_t>(name.size(), counts->max_value_name + 1));
+        data.resize(std::max<std::size_t>(data.size(), counts->max_value_data + sizeof(wchar_t)));
         DWORD name_length = static_cast<DWORD>(name.size());
         DWORD type = REG_NONE;
         DWORD data_size = static_cast<DWORD>(data.size());
-        if (RegEnumValueW(key, index, name.data(), &name_length, nullptr, &type, data.data(), &data_size) != ERROR_SUCCESS ||
-            data_size > data.size())
-            break;
+        const LSTATUS status = RegEnumValueW(key, index, name.data(), &name_length, nullptr, &type, data.data(), &data_size);
+        if (status == ERROR_MORE_DATA) {
+            // A value, or a name added since, outgrew the sizes the key gave: ask it again. The
+            // call tells the data's size but not the name's, so when the key's sizes leave both
+            // buffers as they are, the name's buffer doubles.
+            counts = query_counts(key);
+            if (!counts) break;
+            const bool key_sizes_grow =
+                counts->max_value_name + 1 > name.size() || counts->max_value_data + sizeof(wchar_t) > data.size();
+            if (std::size_t{data_size} + sizeof(wchar_t) > data.size())
+                data.resize(std::size_t{data_size} + sizeof(wchar_t));
+            else if (!key_sizes_grow)
+                name.resize(name.size() * 2);
+            continue;
+        }
+        if (status != ERROR_SUCCESS || data_size > data.size()) break;
         values.push_back({std::wstring(name.data(), name_length), type,
                           std::vector<std::uint8_t>(data.begin(), data.begin() + data_size)});
+        ++index;
     }
     return values;
 }
@@ -113,10 +132,15 @@ RegistryResult<std::optional<std::wstring>> read_string_value(HKEY key, std::wst
     if (status != ERROR_SUCCESS) return failure(status);
     if (!is_string_type(type)) return std::unexpected(RegistryError::windows_registry(hresult_invalid_data));
 
-    // Never a null data buffer: given one, RegQueryValueExW reports a size without copying anything.
-    std::vector<std::uint8_t> data(size + sizeof(wchar_t));
-    size = static_cast<DWORD>(data.size());
-    status = RegQueryValueExW(key, value_name.c_str(), nullptr, &type, data.data(), &size);
+    std::vector<std::uint8_t> data;
+    do {
+        // Never a null data buffer: given one, RegQueryValueExW reports a size without copying
+        // anything. A value stored again with longer data since the size was asked reports
+        // ERROR_MORE_DATA and the size it has now.
+        data.resize(std::size_t{size} + sizeof(wchar_t));
+        size = static_cast<DWORD>(data.size());
+        status = RegQueryValueExW(key, value_name.c_str(), nullptr, &type, data.data(), &size);
+    } while (status == ERROR_MORE_DATA);
     if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
     if (status != ERROR_SUCCESS) return failure(status);
     if (size > data.size()) return failure(ERROR_MORE_DATA);
