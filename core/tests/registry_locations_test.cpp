@@ -71,6 +71,7 @@ TEST_F(RegistryLocationsTest, Win32LibraryOfAnIdeBeforeXe2IsTheLibraryKeyItself)
         {"4.0", Platform::Win32, L"Library"},       {"5", Platform::Win32, L"Library"},
         {"8.0", Platform::Win32, L"Library"},       {"8.0", Platform::Win64, L"Library\\Win64"},
         {"9.0", Platform::Win32, L"Library\\Win32"}, {"23.0", Platform::Win32, L"Library\\Win32"},
+        {"Globals", Platform::Win32, L"Library\\Win32"},  // no version number tells no age
     };
     for (const Case& c : cases) {
         Installation i = installation();

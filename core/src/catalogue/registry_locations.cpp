@@ -33,8 +33,10 @@ win::RegistryResult<RegistryValueLocation> environment_variables_location(const 
 
 win::RegistryResult<RegistryKey> library_key(const Installation& installation, Platform platform) {
     // Before XE2 the IDE built for Win32 alone and kept that platform's paths in "Library" itself.
+    // A key whose name is no version number (0) tells nothing of the IDE's age.
     constexpr std::uint32_t first_with_platform_keys = 9;
-    if (platform == Platform::Win32 && version_number(installation) < first_with_platform_keys)
+    const std::uint32_t version = version_number(installation);
+    if (platform == Platform::Win32 && version != 0 && version < first_with_platform_keys)
         return installation_subkey(installation, "Library");
     return installation_subkey(installation, "Library\\" + std::string(name(platform)));
 }

@@ -33,7 +33,7 @@ win::RegistryResult<RegistryKey> known_packages_key(const Installation& installa
 win::RegistryResult<RegistryValueLocation> environment_variables_location(const Installation& installation,
                                                                           Architecture architecture);
 // "Library\{platform}" under the installation key, created with any missing parent; for Win32 on
-// an IDE before XE2 (version number below 9), "Library" itself.
+// an IDE before XE2 (version number 1 to 8), "Library" itself.
 win::RegistryResult<RegistryKey> library_key(const Installation& installation, Platform platform);
 // The user's "Environment" key, created when missing, and its value "Path" written as REG_EXPAND_SZ.
 win::RegistryResult<RegistryValueLocation> user_path_location();
