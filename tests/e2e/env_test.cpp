@@ -164,6 +164,35 @@ TEST_F(Env, SetReplacesAnyTypeWithText) {
     EXPECT_EQ(text(env32, L"\u00DCn\u00EF"), L"wert \u2603");
 }
 
+// An empty name is the key's default value, and no environment holds a name with "=".
+TEST_F(Env, NamesNoEnvironmentCanHoldAreRefused) {
+    install(true, true);
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"env", "set", "", "x"}, "error: invalid value '' for '<NAME>': a variable name cannot be empty\n"},
+        {{"env", "add", "A=B", "x"}, "error: invalid value 'A=B' for '<NAME>': a variable name cannot hold '='\n"},
+        {{"env", "set", "=C:", "C:\\"}, "error: invalid value '=C:' for '<NAME>': a variable name cannot hold '='\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string label = ::testing::PrintToString(c.args);
+        const auto r = run(c.args);
+        EXPECT_EQ(r.status, 2u) << label;
+        EXPECT_EQ(r.out, "") << label;
+        EXPECT_THAT(r.err, StartsWith(c.err)) << label;
+        EXPECT_FALSE(registry.key_exists(env32)) << label;
+        EXPECT_FALSE(registry.key_exists(env64)) << label;
+    }
+
+    // One that an earlier run wrote can still be removed.
+    registry.set(env32, L"A=B", L"x");
+    const auto removed = run({"env", "-a", "x86", "remove", "A=B"});
+    EXPECT_EQ(removed.status, 0u) << removed.err;
+    EXPECT_EQ(registry.value_names(env32), std::vector<std::wstring>{});
+}
+
 TEST_F(Env, ChoiceErrorsTouchNothing) {
     struct Case {
         bool ide32, ide64;

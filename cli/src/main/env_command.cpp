@@ -1,5 +1,6 @@
 #include "main/env_command.hpp"
 
+#include <any>
 #include <optional>
 
 #include "catalogue/paths.hpp"
@@ -14,16 +15,29 @@
 
 namespace kestrune::cli {
 
+namespace {
+
+// The empty name is the key's default value, and "=" ends a name in an environment block: the
+// IDE can pass neither on as a variable. Removing such a value stays possible.
+std::expected<std::any, std::string> settable_variable_name(const std::wstring& name) {
+    if (name.empty()) return std::unexpected("a variable name cannot be empty");
+    if (name.find(L'=') != std::wstring::npos) return std::unexpected("a variable name cannot hold '='");
+    return std::any{};
+}
+
+}  // namespace
+
 void define_env_subcommands(args::Command& command) {
     auto name_arg = [](std::string value_name, std::string id, std::string help) {
         return args::Arg{.id = std::move(id), .value_name = std::move(value_name), .help = std::move(help), .required = true};
     };
+    args::Arg set_name = name_arg("NAME", "name", "Specify environment variable name");
+    set_name.value_parser = settable_variable_name;
     command.subcommands.push_back(args::Command{
         .name = "set",
         .aliases = {"add"},
         .about = "Set IDE environment variable",
-        .args = {name_arg("NAME", "name", "Specify environment variable name"),
-                 name_arg("VALUE", "value", "Specify environment variable value")},
+        .args = {std::move(set_name), name_arg("VALUE", "value", "Specify environment variable value")},
     });
     command.subcommands.push_back(args::Command{
         .name = "remove",
