@@ -97,6 +97,21 @@ TEST(ArgsError, WholeTextsWithContextAndSuggestions) {
          "Usage: tool.exe path add [OPTIONS] <ITEM>\n"
          "\n"
          "For more information, try '--help'.\n"},
+        {{L"pkg", L"install", L"p.bpl", L"--register"},
+         "error: the following required arguments were not provided:\n"
+         "  --registry-key <KEY>\n"
+         "\n"
+         "Usage: tool.exe pkg install [OPTIONS] <FILE>\n"
+         "\n"
+         "For more information, try '--help'.\n"},
+        {{L"pkg", L"install", L"-r"},
+         "error: the following required arguments were not provided:\n"
+         "  <FILE>\n"
+         "  --registry-key <KEY>\n"
+         "\n"
+         "Usage: tool.exe pkg install [OPTIONS] <FILE>\n"
+         "\n"
+         "For more information, try '--help'.\n"},
     };
     for (const auto& c : cases) EXPECT_EQ(plain_error(c.words), c.text);
 }

@@ -190,6 +190,17 @@ TEST(ArgsParser, ValueParserRunsOnThePositionalAndKeepsItsResult) {
     EXPECT_EQ(parsed->subcommand()->name, "build");
 }
 
+// An argument that needs another is refused alone; the other may well stand alone.
+TEST(ArgsParser, AnArgumentThatNeedsAnotherIsRefusedWithoutIt) {
+    const auto refused = sample::run(tree(), {L"pkg", L"install", L"p.bpl", L"--register"});
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().kind(), ErrorKind::MissingRequiredArgument);
+    EXPECT_EQ(refused.error().exit_code(), 2);
+    for (const Words& words : {Words{L"pkg", L"install", L"p.bpl", L"--register", L"--registry-key", L"K"},
+                               Words{L"pkg", L"install", L"p.bpl", L"--registry-key=K"}, Words{L"pkg", L"install", L"p.bpl"}})
+        EXPECT_TRUE(sample::run(tree(), words)) << ::testing::PrintToString(words);
+}
+
 TEST(ArgsParser, ReportsEachKindOfMistake) {
     struct Case {
         Words words;

@@ -45,7 +45,7 @@ inline Arg positional(std::string id, std::string value_name, std::string help, 
 }
 
 // tool [NAME] with global options, and the subcommands build, path (add, remove),
-// pkg (install; required) and select.
+// pkg (install, whose --register needs --registry-key; required) and select.
 inline Command tree() {
     Command build;
     build.name = "build";
@@ -108,6 +108,10 @@ inline Command tree() {
         Arg file = positional("file", "FILE", "Package file", true);
         file.kind = ValueKind::Path;
         install.args.push_back(file);
+        Arg register_ = flag("register", 'r', "register", "Register the installed package");
+        register_.needs = {"registry_key"};
+        install.args.push_back(register_);
+        install.args.push_back(option("registry_key", 0, "registry-key", "KEY", "Registry key to register under"));
         pkg.subcommands.push_back(install);
     }
 

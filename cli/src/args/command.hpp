@@ -47,6 +47,7 @@ struct Arg {
     Action action = Action::Set;
     ValueKind kind = ValueKind::Text;
     bool required = false;
+    std::vector<std::string> needs{};    // ids of arguments that must be given when this one is
     bool global = false;                 // accepted at every depth, lands in the top-level matches
     bool trailing = false;               // positional that takes every argument after "--"
     std::vector<PossibleValue> possible_values{};  // matched ignoring ASCII case

@@ -62,6 +62,13 @@ struct Level {
     std::size_t first_arg = 0;                 // index of the first argument after the command's name
 };
 
+// Whether an argument given at this level names the argument among those it needs.
+bool needed_by_given(const Level& level, std::string_view id) {
+    return std::any_of(level.command->args.begin(), level.command->args.end(), [&](const Arg& arg) {
+        return level.given.contains(arg.id) && std::find(arg.needs.begin(), arg.needs.end(), id) != arg.needs.end();
+    });
+}
+
 // An option found by name, and the level whose matches receive it (a global option's owner).
 struct Found {
     const Arg* arg;
@@ -418,7 +425,8 @@ private:
             }
             std::vector<StyledText> missing;
             for (const auto& arg : command.args)
-                if (arg.required && !arg.default_value && level.matches.values(arg.id)->empty())
+                if ((arg.required || needed_by_given(level, arg.id)) && !arg.default_value &&
+                    level.matches.values(arg.id)->empty())
                     missing.push_back(StyledText().add("  ").add(arg_display(arg), Style::Valid));
             if (!missing.empty())
                 return fail(where, ErrorKind::MissingRequiredArgument,
