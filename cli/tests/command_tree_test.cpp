@@ -169,10 +169,14 @@ TEST(CommandTree, CompilerOptions) {
     EXPECT_EQ(empty_alias.options.alias, "");
     EXPECT_TRUE(empty_alias.options.raw.empty());
 
-    const App compile_app = parse_app({"package", "compile", "--install", "Pkg.dpk"});
+    const App compile_app = parse_app({"package", "compile", "--install", "Pkg.dpk", "--package-bpl-output-dir", "out"});
     const auto& compile = command_of<commands::Package>(compile_app);
     ASSERT_TRUE(std::holds_alternative<PackageCompile>(compile.command));
     EXPECT_TRUE(std::get<PackageCompile>(compile.command).install);
+    // Installing needs to know where the package goes.
+    EXPECT_EQ(error_kind({"package", "compile", "--install", "Pkg.dpk"}), args::ErrorKind::MissingRequiredArgument);
+    EXPECT_THAT(output_of({"package", "compile", "--install", "Pkg.dpk"}),
+                HasSubstr("not provided:\n  --package-bpl-output-dir <PACKAGE_BPL_OUTPUT_DIR>\n"));
 
     EXPECT_EQ(error_kind({"dcc", "--quiet", "--quiet", "P.dpr"}), args::ErrorKind::ArgumentUsedTwice);
     EXPECT_THAT(output_of({"dcc", "--quiet", "--quiet", "P.dpr"}), HasSubstr("the argument '--quiet' cannot be used multiple times"));

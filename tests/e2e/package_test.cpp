@@ -107,11 +107,16 @@ protected:
     TempDir work;  // the current directory of the runs
     TempDir logs;
 
-    RunResult compile(std::vector<std::string> extra, const std::wstring& exit_code = L"0") {
+    // The stand-in compiler leaves src\Pkg.dpk's package in the -LE folder under the name
+    // `bpl` (nullopt: the source's stem; empty: no package at all).
+    RunResult compile(std::vector<std::string> extra, const std::wstring& exit_code = L"0",
+                      std::optional<std::wstring> bpl = std::nullopt) {
         std::vector<std::string> args = {"package", "compile", "src\\Pkg.dpk"};
         args.insert(args.end(), extra.begin(), extra.end());
         return run(args, {.cwd = work.path(),
-                          .env = {{L"KESTRUNE_FAKE_LOG", logs / L"tools.log"}, {L"KESTRUNE_FAKE_EXIT", exit_code}}});
+                          .env = {{L"KESTRUNE_FAKE_LOG", logs / L"tools.log"},
+                                  {L"KESTRUNE_FAKE_EXIT", exit_code},
+                                  {L"KESTRUNE_FAKE_BPL", std::move(bpl)}}});
     }
     // The tool names of the stand-ins that ran, in order.
     std::vector<std::string> tools_run() const {
@@ -168,7 +173,7 @@ TEST_F(PackageCompile, InstallRegistersNothingAfterAFailedCompilation) {
     }
 }
 
-TEST_F(PackageCompile, NothingIsRegisteredWithoutAnOutputDirectoryOrAReadableSource) {
+TEST_F(PackageCompile, NothingIsRegisteredWithoutInstallOrAReadableSourceOrACompiler) {
     struct Case {
         std::vector<std::string> extra;
         std::string source;  // empty: no source file at all
@@ -179,10 +184,7 @@ TEST_F(PackageCompile, NothingIsRegisteredWithoutAnOutputDirectoryOrAReadableSou
     };
     const FakeTree no_compiler{.bin_tools = {}, .bin64_tools = {}};
     const Case cases[] = {
-        {{"--install"}, "{$DESCRIPTION 'x'}\n", {}, {"DCC32.exe"}, 0, ""},
         {{"--package-bpl-output-dir", "out"}, "{$DESCRIPTION 'x'}\n", {}, {"DCC32.exe"}, 0, ""},
-        {{"--install", "--package-bpl-output-dir", "out"}, "{$DESCRIPTION 'Gr\xFC\xDF\x65'}\n", {}, {"DCC32.exe"}, 1,
-         "Error: stream did not contain valid UTF-8\n"},
         {{"--install", "--package-bpl-output-dir", "out"}, "", {}, {"DCC32.exe"}, 1, "(os error 2)\n"},
         {{"--install", "--package-bpl-output-dir", "out"}, "{$DESCRIPTION 'x'}\n", no_compiler, {}, 1,
          "Error: DCC32.exe not found\n"},
@@ -204,6 +206,98 @@ TEST_F(PackageCompile, NothingIsRegisteredWithoutAnOutputDirectoryOrAReadableSou
             EXPECT_THAT(r.err, ::testing::AllOf(::testing::StartsWith("Error: "), ::testing::EndsWith(c.err))) << label;
         EXPECT_EQ(tools_run(), c.tools) << label;
         EXPECT_FALSE(registry.key_exists(packages32)) << label;
+    }
+}
+
+// Asked to install, the user must say where the package goes: the command line is refused
+// before anything runs.
+TEST_F(PackageCompile, InstallWithoutAnOutputDirectoryIsACommandLineError) {
+    install(true, false);
+    work.write(L"src\\Pkg.dpk", "{$DESCRIPTION 'x'}\n");
+    const auto r = compile({"--install"});
+    EXPECT_EQ(r.status, 2u);
+    EXPECT_EQ(r.out, "");
+    EXPECT_THAT(r.err, ::testing::StartsWith("error: the following required arguments were not provided:\n"
+                                             "  --package-bpl-output-dir <PACKAGE_BPL_OUTPUT_DIR>\n\nUsage: "));
+    EXPECT_EQ(tools_run(), std::vector<std::string>{});
+    EXPECT_FALSE(registry.key_exists(packages32));
+}
+
+// The compiler names the package by the source's {$LIBPREFIX} and {$LIBSUFFIX}, {$LIBSUFFIX AUTO}
+// being the installation's package version number; the last such line counts.
+TEST_F(PackageCompile, InstallRegistersThePackageUnderTheNameTheCompilerGivesIt) {
+    struct Case {
+        std::wstring version;
+        std::string directives;
+        std::wstring bpl;
+    };
+    const Case cases[] = {
+        {L"23.0", "{$LIBSUFFIX '240'}\n", L"Pkg240.bpl"},
+        {L"23.0", "{$LIBPREFIX 'dcl'}\r\n  {$LIBSUFFIX '.Delphi10Berlin'}\r\n", L"dclPkg.Delphi10Berlin.bpl"},
+        {L"23.0", "{$IFDEF VER350}\n{$LIBSUFFIX '280'}\n{$ELSE}\n{$LIBSUFFIX '290'}\n{$ENDIF}\n", L"Pkg290.bpl"},
+        {L"22.0", "{$LIBSUFFIX AUTO}\n", L"Pkg280.bpl"},
+        {L"23.0", "{$LIBSUFFIX AUTO}\n", L"Pkg290.bpl"},
+        {L"37.0", "{$LIBSUFFIX '1'}\n{$LIBSUFFIX AUTO}\n", L"Pkg370.bpl"},
+        {L"23.0", "{$LIBSUFFIX 'It''s'}\n", L"PkgIt's.bpl"},
+    };
+    for (const Case& c : cases) {
+        const std::string label = win::to_utf8(c.version + L" " + c.bpl);
+        registry.delete_tree(L"Software\\Embarcadero\\BDS");
+        TempDir dir;
+        install_at(dir, true, false, {}, c.version);
+        work.write(L"src\\Pkg.dpk", "package Pkg;\n" + c.directives + "{$DESCRIPTION 'Mine'}\nend.\n");
+
+        const auto r = compile({"--install", "--package-bpl-output-dir", "out"}, L"0", c.bpl);
+        EXPECT_EQ(r.status, 0u) << label << r.err;
+        EXPECT_EQ(r.err, "") << label;
+        EXPECT_EQ(registrations(L"Software\\Embarcadero\\BDS\\" + c.version + L"\\Known Packages"),
+                  (Registrations{{work / (L"out\\" + c.bpl), L"Mine"}}))
+            << label;
+    }
+}
+
+// A guess that the compiler did not follow, or a compile that left no package, registers
+// nothing: the IDE could not load a file that is not there.
+TEST_F(PackageCompile, APackageTheCompilerDidNotLeaveIsNotRegistered) {
+    install(true, false);
+    work.write(L"src\\Pkg.dpk", "{$IFDEF NEVER}\n{$LIBSUFFIX '240'}\n{$ENDIF}\n{$DESCRIPTION 'x'}\n");
+    for (const std::wstring left : {L"Pkg.bpl", L""}) {
+        const std::string label = win::to_utf8(left);
+        const auto r = compile({"--install", "--package-bpl-output-dir", "out"}, L"0", left);
+        EXPECT_EQ(r.status, 1u) << label;
+        EXPECT_EQ(r.out, "DCC32.exe ran\n") << label;
+        EXPECT_EQ(r.err, "Error: the compiled package " + win::to_utf8(work / L"out\\Pkg240.bpl") +
+                             " does not exist; nothing was registered\n")
+            << label;
+        EXPECT_FALSE(registry.key_exists(packages32)) << label;
+        DeleteFileW((work / L"out\\Pkg.bpl").c_str());
+    }
+}
+
+// The compiler reads a source that is not UTF-8 in the system's code page, or by its byte-order
+// mark; so does the description, where '' is one apostrophe.
+TEST_F(PackageCompile, TheDescriptionIsReadAsTheCompilerReadsTheSource) {
+    install(true, false);
+    struct Case {
+        std::string source;
+        std::wstring description;
+    };
+    using namespace std::string_literals;
+    std::vector<Case> cases = {
+        {"{ Jean-Fran\xE7ois }\n{$DESCRIPTION 'JEDI Code Library developer''s package'}\n{ \xCF\xF0\xE8 }\n",
+         L"JEDI Code Library developer's package"},
+        {"\xEF\xBB\xBF{$DESCRIPTION 'Mark \xE2\x98\x83'}\n", L"Mark \u2603"},
+        {"\xFF\xFE{\0$\0D\0E\0S\0C\0R\0I\0P\0T\0I\0O\0N\0 \0'\0\x03\x26'\0}\0\n\0"s, L"\u2603"},
+        {"{$DESCRIPTION '''Quoted'''}\n", L"'Quoted'"},
+    };
+    if (GetACP() == 1252) cases.push_back({"{$DESCRIPTION 'Gr\xFC\xDF\x65'}\n", L"Gr\u00FC\u00DF\x65"});
+    for (const Case& c : cases) {
+        const std::string label = win::to_utf8(c.description);
+        registry.delete_tree(packages32);
+        work.write(L"src\\Pkg.dpk", c.source);
+        const auto r = compile({"--install", "--package-bpl-output-dir", "out"});
+        EXPECT_EQ(r.status, 0u) << label << r.err;
+        EXPECT_EQ(registrations(packages32), (Registrations{{work / L"out\\Pkg.bpl", c.description}})) << label;
     }
 }
 

@@ -11,7 +11,11 @@
 // KESTRUNE_FAKE_WAIT names a file, it then creates that file and waits, as a long build would,
 // until Ctrl+C or Ctrl+Break reaches it (a minute at most), and says "<name> interrupted"
 // instead of "ran"; with KESTRUNE_FAKE_IGNORE_CTRL_C set it ignores Ctrl+C meanwhile, as a
-// program that does not see the console would.
+// program that does not see the console would. Named like a Delphi compiler (DCC*) and given a
+// package source (.dpk) and a -LE folder, it leaves the package there when it exits with 0, as a
+// compile that succeeded does: named by KESTRUNE_FAKE_BPL when that is set (to the name the
+// source's {$LIBPREFIX} and {$LIBSUFFIX} give; set but empty, it leaves none), else after the
+// source's stem.
 #include <windows.h>
 
 #include <cstdio>
@@ -22,6 +26,7 @@
 #include "win/environment.hpp"
 #include "win/file.hpp"
 #include "win/module_path.hpp"
+#include "win/path.hpp"
 #include "win/utf.hpp"
 
 namespace {
@@ -42,6 +47,28 @@ std::wstring bds_log_target(const std::wstring& command_line) {
     if (start == std::wstring::npos) return {};
     const auto end = command_line.find(L'"', start + 3);
     return end == std::wstring::npos ? std::wstring() : command_line.substr(start + 3, end - start - 3);
+}
+
+// The package a successful compile of a .dpk leaves in its -LE folder.
+void leave_package(const std::wstring& tool, int argc, wchar_t** argv) {
+    if (_wcsnicmp(tool.c_str(), L"DCC", 3) != 0 || argc < 2) return;
+    if (const std::wstring code = env(L"KESTRUNE_FAKE_EXIT"); !code.empty() && wcstoul(code.c_str(), nullptr, 10) != 0)
+        return;  // a failed compile leaves no package
+    const std::wstring source = argv[1];
+    if (_wcsicmp(std::wstring(win::file_extension(source)).c_str(), L"dpk") != 0) return;
+    std::wstring folder;
+    for (int i = 2; i < argc; ++i)
+        if (_wcsnicmp(argv[i], L"-LE", 3) == 0) folder = argv[i] + 3;
+    if (folder.empty()) return;
+    const auto told = win::environment_variable(L"KESTRUNE_FAKE_BPL");
+    const std::wstring name = told ? *told : std::wstring(win::file_stem(source)) + L".bpl";
+    if (name.empty()) return;
+    HANDLE file = CreateFileW(win::join_path(folder, name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        (void)win::write_all(file, "a package\n");
+        CloseHandle(file);
+    }
 }
 
 HANDLE interrupted = nullptr;
@@ -102,6 +129,8 @@ int wmain(int argc, wchar_t** argv) {
             if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
         }
     }
+
+    leave_package(name, argc, argv);
 
     bool was_interrupted = false;
     if (const std::wstring announce = env(L"KESTRUNE_FAKE_WAIT"); !announce.empty())

@@ -1,12 +1,12 @@
 #include "main/package_command.hpp"
 
 #include "catalogue/paths.hpp"
+#include "catalogue/product.hpp"
 #include "catalogue/registry_locations.hpp"
 #include "main/app.hpp"
 #include "main/dcc_command.hpp"
 #include "main/env_command.hpp"
 #include "main/installations.hpp"
-#include "main/package_description.hpp"
 #include "win/directory.hpp"
 #include "win/path.hpp"
 #include "win/registry_edit_lock.hpp"
@@ -28,7 +28,8 @@ void define_package_subcommands(args::Command& command) {
     compile.args.push_back(args::Arg{.id = "install",
                                      .long_name = "install",
                                      .help = "Specify weather to install the package into the IDE",
-                                     .action = args::Action::SetTrue});
+                                     .action = args::Action::SetTrue,
+                                     .needs = {"package_bpl_output_dir"}});
     define_dcc_options(compile);
     command.subcommands.push_back(std::move(compile));
 
@@ -75,12 +76,18 @@ ReadResult<PackageCommands> read_package_command(const args::Matches& matches) {
 }
 
 std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std::wstring_view output_dir,
-                                             std::wstring_view source) {
+                                             std::wstring_view source, std::wstring_view prefix, std::wstring_view suffix) {
     const std::wstring_view stem = win::file_stem(source);
     if (stem.empty()) return std::nullopt;
     // The compiler names the package after the whole stem, so Pkg.Design.dpk builds Pkg.Design.bpl.
-    const std::wstring name = std::wstring(stem) + L".bpl";
+    const std::wstring name = std::wstring(prefix) + std::wstring(stem) + std::wstring(suffix) + L".bpl";
     return win::resolve_path(win::resolve_path(current_dir, output_dir), name);
+}
+
+std::string package_lib_suffix(const PackageSource& source, const catalogue::Installation& installation) {
+    if (!source.auto_suffix) return source.lib_suffix;
+    const std::uint32_t number = catalogue::package_version_number(installation);
+    return number == 0 ? std::string() : std::to_string(number);
 }
 
 namespace {
@@ -136,15 +143,22 @@ std::expected<DWORD, CommandError> compile_package(App& app, const catalogue::In
     const auto compiled = run_compile(app, tool, compile.options);
     if (!compiled || *compiled != 0) return compiled;
 
+    // The parser lets --install through only with an output directory.
     const auto& output_dir = compile.options.package_bpl_output_dir;
     if (!compile.install || !output_dir) return 0;
     const auto current = win::current_directory();
     if (!current) return std::unexpected(command_error(current.error()));
-    const auto path = package_bpl_path(*current, win::to_wide(*output_dir), compile.options.file);
+    const auto source = read_package_source(compile.options.file);
+    if (!source) return std::unexpected(command_error(source.error()));
+    const auto path = package_bpl_path(*current, win::to_wide(*output_dir), compile.options.file,
+                                       win::to_wide(source->lib_prefix), win::to_wide(package_lib_suffix(*source, installation)));
     if (!path) return 0;  // a source without a stem names no package
-    const auto description = read_package_description(compile.options);
-    if (!description) return std::unexpected(command_error(description.error()));
-    if (auto registered = register_package(installation, architecture, *path, *description); !registered)
+    // The name comes from lines whose conditions are not evaluated: a guess the compiler did not
+    // follow must not register a file the IDE cannot load.
+    if (!win::path_exists(*path))
+        return std::unexpected(
+            CommandError{"the compiled package " + win::to_utf8(*path) + " does not exist; nothing was registered", {}});
+    if (auto registered = register_package(installation, architecture, *path, source->description); !registered)
         return std::unexpected(command_error(registered.error()));
     return 0;
 }
