@@ -62,11 +62,13 @@ RegistryResult<UniqueKey> create_key(HKEY parent, std::wstring_view path);
 // The names of the key's subkeys, in enumeration order. Fails only when the count cannot be
 // asked; a failing index ends the list.
 RegistryResult<std::vector<std::wstring>> enum_subkeys(HKEY key);
-// The key's values with their data, in enumeration order; fails like enum_subkeys.
+// The key's values with their data, in enumeration order; fails like enum_subkeys. A value or
+// name that grows while the key is enumerated is read again at its new size.
 RegistryResult<std::vector<RegistryValueData>> enum_values(HKEY key);
 
 // A REG_SZ or REG_EXPAND_SZ value as stored (trailing NULs dropped, nothing expanded);
-// nullopt when the value does not exist, 0x8007000D when it has another type.
+// nullopt when the value does not exist, 0x8007000D when it has another type. A value stored
+// again with longer text between the size query and the read is read again at its new size.
 RegistryResult<std::optional<std::wstring>> read_string_value(HKEY key, std::wstring_view name);
 // Stores the text with one terminating NUL as REG_EXPAND_SZ or REG_SZ, replacing a value of any type.
 RegistryResult<void> write_string_value(HKEY key, std::wstring_view name, std::wstring_view text, bool expand);
