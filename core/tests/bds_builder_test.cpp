@@ -7,6 +7,7 @@
 
 #include "project_files.hpp"
 #include "scoped_variable.hpp"
+#include "win/code_page.hpp"
 #include "win/file.hpp"
 #include "win/temp_path.hpp"
 
@@ -60,11 +61,16 @@ TEST(EchoBuildLog, JoinsContinuationLines) {
     }
 }
 
-TEST(EchoBuildLog, StopsAtALineThatIsNotUtf8) {
+// A log is the tools' text as they wrote it: a path in the system's ANSI code page is ordinary.
+TEST(EchoBuildLog, ReadsALineThatIsNotUtf8InTheAnsiCodePage) {
     const scratch::ProjectDir dir;
-    const Echo result = echo(dir, "first\n  more\nbad \xFF\xFE\nlater\n");
-    EXPECT_EQ(result.out, "first\nmore");
-    EXPECT_EQ(result.error, "stream did not contain valid UTF-8");
+    const std::string ansi = "C:\\Users\\J\xFCrgen\\App.dpr(3) Error: E2003 \x80";
+    const Echo result = echo(dir, "first\n  more " + ansi + "\r\n" + ansi + "\nBuild FAILED \xC3\xBC\n  \xFF\n");
+    EXPECT_EQ(result.error, std::nullopt);
+    const std::string decoded = win::ansi_to_utf8(ansi);
+    EXPECT_EQ(result.out, "first\nmore " + decoded + "\n\n" + decoded + "\nBuild FAILED \xC3\xBC\n" + win::ansi_to_utf8("\xFF"));
+    // Wine's and an English Windows's code page; on another the decoding itself is the code page's.
+    if (GetACP() == 1252) { EXPECT_EQ(decoded, "C:\\Users\\J\xC3\xBCrgen\\App.dpr(3) Error: E2003 \xE2\x82\xAC"); }
 }
 
 TEST(BdsCommand, PassesTheLogAttachedToTheSwitch) {

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "tool_log.hpp"
+#include "win/code_page.hpp"
 
 namespace kestrune::e2e {
 namespace {
@@ -27,6 +28,22 @@ TEST(BdsLogEcho, FourHundredThousandContinuationLinesTakeSeconds) {
     EXPECT_EQ(r.out, "Starting bds.exe and building...\nbds.exe ran\n" + std::string(lines, 'x'));
     // Far above what a loaded machine needs, far below the square of the count.
     EXPECT_LT(took.count(), 10.0);
+}
+
+// A path in the system's ANSI code page is ordinary in a log: the echo goes on to the end, and
+// the program ends with bds.exe's own status, here a failed build's.
+TEST(BdsLogEcho, ALogThatIsNotUtf8IsEchoedWholeAndTheStatusStands) {
+    const Toolchain toolchain;
+    const std::string path = "C:\\Users\\J\xFCrgen\\App.dpr";
+    toolchain.work.write(L"bds-log.txt", "Build started\r\n  " + path + "(3) Error: E2003\r\nBuild FAILED.\r\n");
+    RunOptions options{.cwd = toolchain.work.path(), .env = {}};
+    options.env[L"KESTRUNE_FAKE_BDS_LOG"] = toolchain.work / L"bds-log.txt";
+    options.env[L"KESTRUNE_FAKE_EXIT"] = L"1";
+    const auto r = run({"bds", "p.dproj"}, options);
+    EXPECT_EQ(r.status, 1u);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "Starting bds.exe and building...\nbds.exe ran\nBuild started\n" + win::ansi_to_utf8(path) +
+                         "(3) Error: E2003\n\nBuild FAILED.\n");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "text/text.hpp"
+#include "win/code_page.hpp"
 #include "win/file.hpp"
 
 namespace kestrune::build {
@@ -16,20 +17,21 @@ public:
     explicit LogPrinter(const Output& output) : output_(output) {}
 
     // One line without its line feed; `ended` tells whether it had one, which alone lets a
-    // carriage return before it go.
-    std::expected<void, win::IoError> line(std::string_view line, bool ended) {
-        if (ended && line.ends_with('\r')) line.remove_suffix(1);
-        if (!text::is_valid_utf8(line)) return std::unexpected(win::IoError::from_text("stream did not contain valid UTF-8"));
+    // carriage return before it go. A log need not be UTF-8: bds.exe and the tools it runs
+    // write paths and messages in the system's ANSI code page too, line by line.
+    void line(std::string_view bytes, bool ended) {
+        if (ended && bytes.ends_with('\r')) bytes.remove_suffix(1);
+        const std::string decoded = win::utf8_or_ansi(bytes);
+        std::string_view line = decoded;
         if (line.starts_with("  ")) {
             output_(text::trim_start(line));
             continuation_ = true;
-            return {};
+            return;
         }
         if (continuation_) output_("\n\n");
         while (line.starts_with(byte_order_mark)) line.remove_prefix(byte_order_mark.size());
         output_(std::string(line) + "\n");
         continuation_ = false;
-        return {};
     }
 
 private:
@@ -50,13 +52,13 @@ std::expected<void, win::IoError> echo_build_log(HANDLE file, const Output& outp
         std::string_view chunk(buffer.data(), *read);
         for (auto end = chunk.find('\n'); end != std::string_view::npos; end = chunk.find('\n')) {
             pending.append(chunk.substr(0, end));
-            if (auto printed = printer.line(pending, true); !printed) return printed;
+            printer.line(pending, true);
             pending.clear();
             chunk.remove_prefix(end + 1);
         }
         pending.append(chunk);
     }
-    if (!pending.empty()) return printer.line(pending, false);
+    if (!pending.empty()) printer.line(pending, false);
     return {};
 }
 
