@@ -110,16 +110,16 @@ TEST(BdsBuilder, ABdsExeThatCannotStartLeavesNoFileBehind) {
     const auto result = builder.build(catalogue::Platform::Win64, options);
     ASSERT_FALSE(result);
     EXPECT_EQ(result.error().kind(), build::ProjectError::Kind::Io);
-    // The step that failed comes first, the system's text after it.
+    // The system's own text, as for every other tool that cannot start.
     const auto& io = result.error().io_error();
     ASSERT_TRUE(io && io->code());
-    EXPECT_EQ(result.error().message(), "cannot start bds.exe: " + win::IoError::from_code(*io->code()).message());
+    EXPECT_EQ(result.error().message(), win::IoError::from_code(*io->code()).message());
     EXPECT_EQ(out, "Starting bds.exe and building...\n");
     EXPECT_EQ(dir.files(), std::vector<std::string>{"App.dproj"});
     EXPECT_EQ(temp_logs(), logs_before);
 }
 
-TEST(BdsBuilder, ALogThatCannotBeCreatedIsNamedAndNothingStarts) {
+TEST(BdsBuilder, ALogThatCannotBeCreatedStopsTheBuildBeforeAnythingStarts) {
     const scratch::ProjectDir dir;
     const build::BuildOptions options = release_build(dir);
     std::string out;
@@ -131,7 +131,7 @@ TEST(BdsBuilder, ALogThatCannotBeCreatedIsNamedAndNothingStarts) {
     ASSERT_FALSE(result);
     const auto& io = result.error().io_error();
     ASSERT_TRUE(io && io->code());
-    EXPECT_EQ(result.error().message(), "cannot create the build log: " + win::IoError::from_code(*io->code()).message());
+    EXPECT_EQ(result.error().message(), win::IoError::from_code(*io->code()).message());
     EXPECT_EQ(out, "");
     EXPECT_EQ(dir.files(), std::vector<std::string>{"App.dproj"});  // the patched copy is gone too
 }

@@ -25,10 +25,7 @@ std::expected<win::TempFile, win::IoError> create_log() {
     return win::create_temp_file(*dir, L".tmp", L"");
 }
 
-// A step of the build that failed, named before the system's text.
-std::unexpected<ProjectError> failed(std::string step, win::IoError error) {
-    return std::unexpected(ProjectError::io(std::move(error).in_step(std::move(step))));
-}
+std::unexpected<ProjectError> failed(win::IoError error) { return std::unexpected(ProjectError::io(std::move(error))); }
 
 }  // namespace
 
@@ -38,26 +35,24 @@ BuildResult BdsBuilder::build(std::optional<catalogue::Platform> platform, const
     if (!copies) return std::unexpected(copies.error());
     const std::wstring& project = *copies ? (**copies)[0].path() : options.file;
 
-    // Each step's failure names the step: under load the system's own text alone (such as
-    // "Internal error." from a start that failed) does not say what was being done.
+    // A failed step is reported in the system's own words, as every other tool's start is.
     auto log_file = create_log();
-    if (!log_file) return failed("cannot create the build log", std::move(log_file.error()));
+    if (!log_file) return failed(std::move(log_file.error()));
     win::TempPath log = std::move(log_file->path);
     log_file->handle.reset();
 
     output_("Starting bds.exe and building...\n");
     auto child = win::start_child(bds_command(bds_exe_, project, log.path(), options.no_splash));
-    if (!child) return failed("cannot start bds.exe", std::move(child.error()));
+    if (!child) return failed(std::move(child.error()));
     auto exit_code = child->wait();
-    if (!exit_code) return failed("cannot wait for bds.exe", std::move(exit_code.error()));
+    if (!exit_code) return failed(std::move(exit_code.error()));
 
     // Others may still hold the log; the open handle keeps reading it after it is deleted.
     auto reader = win::open_for_reading(log.path());
     log.reset();
-    if (!reader) return failed("cannot open the build log", std::move(reader.error()));
+    if (!reader) return failed(std::move(reader.error()));
 
-    if (auto echoed = echo_build_log(reader->get(), output_); !echoed)
-        return std::unexpected(ProjectError::io(std::move(echoed.error())));
+    if (auto echoed = echo_build_log(reader->get(), output_); !echoed) return failed(std::move(echoed.error()));
     return *exit_code;
 }
 

@@ -47,7 +47,7 @@ std::expected<void, win::IoError> echo_build_log(HANDLE file, const Output& outp
     std::string pending;  // the start of a line whose line feed has not been read yet
     for (;;) {
         auto read = win::read_some(file, buffer);
-        if (!read) return std::unexpected(std::move(read.error()).in_step("cannot read the build log"));
+        if (!read) return std::unexpected(std::move(read.error()));
         if (*read == 0) break;
         std::string_view chunk(buffer.data(), *read);
         for (auto end = chunk.find('\n'); end != std::string_view::npos; end = chunk.find('\n')) {
