@@ -1,4 +1,5 @@
 #include "build/patcher/project_xml.hpp"
+#include "build/patcher/xml_reader.hpp"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,31 @@ TEST(WriteProject, FormatsTheTreeWithFourSpacesAndNoDeclaration) {
 TEST(WriteProject, KeepsMixedContentInOrder) {
     const std::string out = round_trip("<P><M>one<i>two</i>three<!--c--></M></P>");
     EXPECT_NE(out.find("<M>one<i>two</i>three<!-- c -->"), std::string::npos) << out;
+}
+
+// A reader turns a carriage return in text into a line feed, and tab, carriage return and line
+// feed in an attribute value into spaces, unless they are written as references.
+TEST(WriteProject, ReadsBackAsTheTreeSays) {
+    const ProjectDir dir;
+    pugi::xml_document document;
+    const auto loaded = load_project(dir.write("in.xml", "<P A=\"t&#9;c&#13;l&#10;x\">"
+                                                         "<T>one&#13;&#10;two&#13;</T><U>&#13;</U>"
+                                                         "<!-- &#01; stays a comment's text --></P>"),
+                                     document);
+    ASSERT_TRUE(loaded) << loaded.error().message();
+    append_property(document.document_element(), "Event", {PropertyContent::Kind::CData, "\rcall a.bat\r\nexit]]>\r"});
+    const std::string out = written(dir, document.document_element());
+
+    pugi::xml_document back;
+    const auto reloaded = parse_project(out, back);
+    ASSERT_TRUE(reloaded) << reloaded.error().message() << "\n" << out;
+    const pugi::xml_node root = back.document_element();
+    EXPECT_EQ(std::string(root.attribute("A").value()), "t\tc\rl\nx") << out;
+    EXPECT_EQ(child_text(root, "T"), "one\r\ntwo\r") << out;
+    EXPECT_EQ(child_text(root, "U"), "\r") << out;
+    EXPECT_EQ(child_text(root, "Event"), "\rcall a.bat\r\nexit]]>\r") << out;
+    EXPECT_NE(out.find("<!-- &#01; stays a comment's text -->"), std::string::npos) << out;
+    EXPECT_EQ(out.find('\r'), std::string::npos) << out;
 }
 
 TEST(WriteProject, AWriteFailureIsAnEmitterError) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "build/patcher/carriage_returns.hpp"
 #include "build/patcher/tree_walk.hpp"
 #include "build/patcher/xml_reader.hpp"
 #include "text/text.hpp"
@@ -67,9 +68,14 @@ std::expected<void, ProjectError> write_project(pugi::xml_node root, HANDLE file
     std::string text;
     try {
         pad_comments(root);
+        const std::optional<std::string> carriage_return = mark_carriage_returns(root);
         StringWriter writer;
         root.print(writer, "    ", pugi::format_indent | pugi::format_no_declaration, pugi::encoding_utf8);
         text = std::move(writer.text);
+        if (carriage_return) {
+            for (auto at = text.find(*carriage_return); at != std::string::npos; at = text.find(*carriage_return, at))
+                text.replace(at, carriage_return->size(), "&#13;");
+        }
     } catch (const std::bad_alloc&) {
         return std::unexpected(ProjectError::emitter("out of memory"));
     }

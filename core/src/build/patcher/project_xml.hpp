@@ -39,6 +39,9 @@ std::expected<void, ProjectError> load_project(const std::wstring& path, pugi::x
 
 // Writes the element into the open file: UTF-8 without a BOM or declaration, "\n" between
 // lines, four spaces per level, "<empty />", comments padded with a space inside their markers.
+// What XML readers would normalise is written as a character reference (a carriage return in
+// text; tab, carriage return and line feed in attribute values), so that the file reads back
+// as the tree says. The tree is prepared for writing in place.
 std::expected<void, ProjectError> write_project(pugi::xml_node root, HANDLE file);
 
 // Creates the empty copy of a project beside its effective path: stem, a point, six random
