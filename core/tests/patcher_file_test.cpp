@@ -1,4 +1,4 @@
-#include "build/patcher/project_file.hpp"
+#include "build/patcher/project_group.hpp"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -51,7 +51,7 @@ protected:
     // Writes the project, patches it and, when a copy comes out, reads and parses it.
     void patch(std::string_view xml, std::string_view name = "Project1.dproj") {
         options.file = dir.write(name, xml);
-        auto result = patch_project_file({options.file, std::nullopt}, platform, options, std::wstring(win::file_extension(options.file)));
+        auto result = patch_project({options.file, std::nullopt}, platform, options);
         ASSERT_TRUE(result) << result.error().message();
         files = std::move(*result);
         if (!files) return;
@@ -144,7 +144,7 @@ TEST_F(PatchProjectFile, WritesTheWholeCopyForASmallProject) {
 
 TEST_F(PatchProjectFile, NothingAskedForGivesNoCopyWithoutOpeningTheFile) {
     options.file = (dir.path() / L"missing.dproj").wstring();
-    const auto result = patch_project_file({options.file, std::nullopt}, std::nullopt, options, L"dproj");
+    const auto result = patch_project({options.file, std::nullopt}, std::nullopt, options);
     ASSERT_TRUE(result) << result.error().message();
     EXPECT_FALSE(*result);
 }
@@ -159,40 +159,46 @@ TEST_F(PatchProjectFile, OnlyAPlatformReplacesThePlatformAndKeepsTheConfig) {
     EXPECT_EQ(lines(event("PreBuildEvent"))[3], "echo debug64");
 }
 
-TEST_F(PatchProjectFile, ProjectsWithoutTheExpectedShapeGiveNoCopy) {
+// bds.exe would build the project's saved settings instead of those asked for: a project that
+// cannot carry them is refused, naming the options and why, and nothing is written.
+TEST_F(PatchProjectFile, ProjectsWithoutTheExpectedShapeAreRefused) {
     const std::string tail = R"(<PropertyGroup Condition="'$(Base)'!=''"/></Project>)";
+    const std::string no_group = "no property group to carry the options: ";
     struct Case {
-        const char* what;
         std::string xml;
         std::optional<std::string> config;
         std::optional<Platform> platform;
+        std::string options;  // as the refusal names them
+        std::string refusal;  // after the file
     };
     const Case cases[] = {
-        {"first group with a Condition",
-         R"(<Project><PropertyGroup Condition="'$(Config)'==''"><Config>Debug</Config><Platform>Win32</Platform></PropertyGroup>)" + tail,
-         "Release", std::nullopt},
-        {"first group with another attribute",
-         R"(<Project><PropertyGroup Label="Globals"><Config>Debug</Config><Platform>Win32</Platform></PropertyGroup>)" + tail,
-         "Release", std::nullopt},
-        {"no property group", "<Project><ItemGroup/></Project>", "Release", Platform::Win64},
-        {"no base group", "<Project><PropertyGroup><Config>Debug</Config></PropertyGroup></Project>", std::nullopt,
-         Platform::Win64},
-        {"base condition written with blanks",
-         R"(<Project><PropertyGroup><Config>Debug</Config></PropertyGroup><PropertyGroup Condition="'$(Base)' != ''"/></Project>)",
-         std::nullopt, Platform::Win64},
-        {"no configuration to be had", "<Project><PropertyGroup><Platform>Win32</Platform></PropertyGroup>" + tail,
-         std::nullopt, Platform::Win64},
-        {"no platform to be had", "<Project><PropertyGroup><Config>Debug</Config></PropertyGroup>" + tail, "Release",
-         std::nullopt},
-        {"configuration element without text", "<Project><PropertyGroup><Config/></PropertyGroup>" + tail, std::nullopt,
-         Platform::Win64},
+        {R"(<Project><PropertyGroup Condition="'$(Config)'==''"><Config>Debug</Config><Platform>Win32</Platform></PropertyGroup>)" + tail,
+         "Release", std::nullopt, "--config", no_group + "the project's first PropertyGroup has attributes"},
+        {R"(<Project><PropertyGroup Label="Globals"><Config>Debug</Config><Platform>Win32</Platform></PropertyGroup>)" + tail,
+         "Release", std::nullopt, "--config", no_group + "the project's first PropertyGroup has attributes"},
+        {"<Project><ItemGroup/></Project>", "Release", Platform::Win64, "--config and --platform",
+         no_group + "the project has no PropertyGroup"},
+        {"<Project><PropertyGroup><Config>Debug</Config></PropertyGroup></Project>", std::nullopt, Platform::Win64,
+         "--platform", no_group + "the project has no PropertyGroup with Condition=\"'$(Base)'!=''\""},
+        {R"(<Project><PropertyGroup><Config>Debug</Config></PropertyGroup><PropertyGroup Condition="'$(Base)' != ''"/></Project>)",
+         std::nullopt, Platform::Win64, "--platform",
+         no_group + "the project has no PropertyGroup with Condition=\"'$(Base)'!=''\""},
+        {"<Project><PropertyGroup><Platform>Win32</Platform></PropertyGroup>" + tail, std::nullopt, Platform::Win64,
+         "--platform", "no configuration to build: the project's first PropertyGroup names none, and --config was not given"},
+        {"<Project><PropertyGroup><Config>Debug</Config></PropertyGroup>" + tail, "Release", std::nullopt, "--config",
+         "no platform to build: the project's first PropertyGroup names none, and --platform was not given"},
+        {"<Project><PropertyGroup><Config/></PropertyGroup>" + tail, std::nullopt, Platform::Win64, "--platform",
+         "no configuration to build: the project's first PropertyGroup names none, and --config was not given"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.xml);
         options.config = c.config;
-        platform = c.platform;
-        patch(c.xml);
-        EXPECT_FALSE(files) << c.what;
-        EXPECT_EQ(dir.files(), std::vector<std::string>{"Project1.dproj"}) << c.what;
+        options.file = dir.write("Project1.dproj", c.xml);
+        const auto result = patch_project({options.file, std::nullopt}, c.platform, options);
+        ASSERT_FALSE(result);
+        EXPECT_EQ(result.error().kind(), ProjectError::Kind::Refused);
+        EXPECT_EQ(result.error().message(), "cannot apply " + c.options + " to \"" + win::to_utf8(options.file) + "\": " + c.refusal);
+        EXPECT_EQ(dir.files(), std::vector<std::string>{"Project1.dproj"});
     }
 }
 
@@ -268,7 +274,7 @@ TEST_F(PatchProjectFile, TheCopyIsNamedAfterTheStemBesideTheProjectAndGoesWithIt
     options.config = "Debug";
     const scratch::CurrentDirectory cwd(dir.path());
     dir.write("My.App.DPROJ", standard_project);
-    auto result = patch_project_file({L"My.App.DPROJ", std::nullopt}, std::nullopt, options, L"DPROJ");
+    auto result = patch_project({L"My.App.DPROJ", std::nullopt}, std::nullopt, options);
     ASSERT_TRUE(result && *result);
     auto& copies = **result;
     const std::wstring copy = copies[0].path();
@@ -286,12 +292,12 @@ TEST_F(PatchProjectFile, TheCopyIsNamedAfterTheStemBesideTheProjectAndGoesWithIt
 
 TEST_F(PatchProjectFile, AnUnreadableOrMalformedProjectIsAnError) {
     options.config = "Release";
-    const auto missing = patch_project_file({L"missing.dproj", dir.path().wstring()}, std::nullopt, options, L"dproj");
+    const auto missing = patch_project({L"missing.dproj", dir.path().wstring()}, std::nullopt, options);
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().kind(), ProjectError::Kind::Io);
 
     const std::wstring broken = dir.write("broken.dproj", "<Project><PropertyGroup>");
-    const auto malformed = patch_project_file({broken, std::nullopt}, std::nullopt, options, L"dproj");
+    const auto malformed = patch_project({broken, std::nullopt}, std::nullopt, options);
     ASSERT_FALSE(malformed);
     EXPECT_EQ(malformed.error().kind(), ProjectError::Kind::XmlParse);
     EXPECT_EQ(dir.files(), std::vector<std::string>{"broken.dproj"});

@@ -4,8 +4,10 @@
 #include <pugixml.hpp>
 
 #include <regex>
+#include <set>
 
 #include "project_files.hpp"
+#include "text/text.hpp"
 #include "win/path.hpp"
 
 namespace kestrune::build::patcher {
@@ -57,20 +59,34 @@ TEST_F(PatchProject, ChoosesByExtensionIgnoringCase) {
     struct Case {
         std::string name;
         std::string content;
-        bool copy;
     };
-    const Case cases[] = {
-        {"All.GROUPPROJ", group_of({"m.dproj"}), true},
-        {"App.DProj", std::string(patchable), true},
-        {"Cpp.CBPROJ", std::string(patchable), true},
-        {"Project1", std::string(patchable), false},
-        {".dproj", std::string(patchable), false},
-        {"notes.txt", "not xml at all", false},
+    const Case patched[] = {
+        {"All.GROUPPROJ", group_of({"m.dproj"})},
+        {"App.DProj", std::string(patchable)},
+        {"Cpp.CBPROJ", std::string(patchable)},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : patched) {
         const auto result = patch(dir.write(c.name, c.content));
         ASSERT_TRUE(result) << c.name << ": " << result.error().message();
-        EXPECT_EQ(result->has_value(), c.copy) << c.name;
+        EXPECT_TRUE(result->has_value()) << c.name;
+    }
+    // bds.exe would build these with their saved settings: what was asked for is refused. A
+    // batch file's "%PROJ%" may end in a blank, which Windows drops when it opens the file.
+    dir.write("App.dproj", patchable);
+    for (const std::wstring path : {L"App.dproj ", L"Project1", L".dproj", L"notes.txt", L"App.dpr"}) {
+        const auto result = patch(path);
+        ASSERT_FALSE(result) << win::to_utf8(path);
+        EXPECT_EQ(result.error().kind(), ProjectError::Kind::Refused);
+        EXPECT_EQ(result.error().message(), "cannot apply --config to \"" + win::to_utf8(path) +
+                                                "\": not a project file that a patched copy can be made of "
+                                                "(.dproj, .cbproj or .groupproj)");
+    }
+    // Without anything to apply, any file is built as it is, unread.
+    options.config.reset();
+    for (const std::wstring path : {L"App.dpr", L"missing.dproj", L"App.dproj "}) {
+        const auto result = patch(path);
+        ASSERT_TRUE(result) << win::to_utf8(path) << ": " << result.error().message();
+        EXPECT_FALSE(*result) << win::to_utf8(path);
     }
 }
 
@@ -92,11 +108,13 @@ TEST_F(PatchProject, TheGroupFileIsReadEvenWhenNothingIsAskedFor) {
     }
 }
 
-TEST_F(PatchProject, AGroupWithOnePatchedMemberGetsItsOwnTargets) {
+TEST_F(PatchProject, AGroupGetsTargetsOfItsOwnBuildingTheMembersCopies) {
     options.config = "Release";
     dir.write("App.dproj", patchable);
-    dir.write("lib\\Lib.Core.dproj", unpatchable);
-    dir.write("All.groupproj", group_of({"App.dproj", "<Other Include=\"skipped.dproj\"/>", "<Projects/>", "lib\\Lib.Core.dproj"},
+    dir.write("lib\\Lib.Core.dproj", patchable);
+    dir.write("Empty.groupproj", "<Project/>");  // nothing in it to patch: built as it is
+    dir.write("All.groupproj", group_of({"App.dproj", "<Other Include=\"skipped.dproj\"/>", "<Projects/>", "lib\\Lib.Core.dproj",
+                                         "Empty.groupproj"},
                                         "<ProjectExtensions><Hidden><Target Name=\"deep\"/></Hidden></ProjectExtensions>\n"
                                         "<Target Name=\"App\"><MSBuild Projects=\"App.dproj\"/></Target>\n"
                                         "<Target Name=\"Build\"><CallTarget Targets=\"App\"/></Target>\n"
@@ -104,17 +122,18 @@ TEST_F(PatchProject, AGroupWithOnePatchedMemberGetsItsOwnTargets) {
     auto result = patch(L"All.groupproj");
     ASSERT_TRUE(result && *result) << (result ? "no copy" : result.error().message());
     auto& files = **result;
-    ASSERT_EQ(files.size(), 4u);
+    ASSERT_EQ(files.size(), 6u);
     expect_copy_name(files[0], dir.path().wstring(), "All", "groupproj");
-    EXPECT_EQ(files[1].path(), files[0].path() + L".local");
     expect_copy_name(files[2], dir.path().wstring(), "App", "dproj");
-    EXPECT_EQ(files[3].path(), files[2].path() + L".local");
+    expect_copy_name(files[4], (dir.path() / L"lib").wstring(), "Lib.Core", "dproj");
+    for (std::size_t i : {1u, 3u, 5u}) EXPECT_EQ(files[i].path(), files[i - 1].path() + L".local");
 
     pugi::xml_document group;
     load(files[0], group);
     const pugi::xml_node root = group.document_element();
-    const std::string app_copy = utf8(files[2]);
+    const std::string app_copy = utf8(files[2]), lib_copy = utf8(files[4]);
     const std::string app_target = "App_" + app_copy.substr(app_copy.size() - 12, 6);
+    const std::string lib_target = "Lib_Core_" + lib_copy.substr(lib_copy.size() - 12, 6);
     std::vector<std::string> includes, children, targets;
     for (pugi::xml_node member : root.child("ItemGroup").children())
         includes.push_back(std::string(member.name()) + " " + member.attribute("Include").value());
@@ -124,14 +143,91 @@ TEST_F(PatchProject, AGroupWithOnePatchedMemberGetsItsOwnTargets) {
                           target.child("MSBuild").attribute("Projects").value() +
                           target.child("CallTarget").attribute("Targets").value());
     EXPECT_EQ(includes, (std::vector<std::string>{"Projects " + app_copy, "Other skipped.dproj", "Projects ",
-                                                  "Projects lib\\Lib.Core.dproj"}));
-    EXPECT_EQ(children, (std::vector<std::string>{"ItemGroup", "ProjectExtensions", "Import", "Target", "Target", "Target"}));
+                                                  "Projects " + lib_copy, "Projects Empty.groupproj"}));
+    EXPECT_EQ(children, (std::vector<std::string>{"ItemGroup", "ProjectExtensions", "Import", "Target", "Target", "Target", "Target"}));
     EXPECT_FALSE(root.child("ProjectExtensions").child("Hidden").child("Target"));
-    EXPECT_EQ(targets, (std::vector<std::string>{app_target + " -> " + app_copy, "Lib_Core -> lib\\Lib.Core.dproj",
-                                                 "Build -> " + app_target + ";Lib_Core"}));
+    EXPECT_EQ(targets, (std::vector<std::string>{app_target + " -> " + app_copy, lib_target + " -> " + lib_copy,
+                                                 "Empty -> Empty.groupproj",
+                                                 "Build -> " + app_target + ";" + lib_target + ";Empty"}));
 
     files.clear();
-    EXPECT_EQ(dir.files(), (std::vector<std::string>{"All.groupproj", "App.dproj", "lib\\Lib.Core.dproj"}));
+    EXPECT_EQ(dir.files(), (std::vector<std::string>{"All.groupproj", "App.dproj", "Empty.groupproj", "lib\\Lib.Core.dproj"}));
+}
+
+// A member that cannot carry the options would be built with its saved settings: the whole
+// group is refused, naming the member and the group that lists it, before any copy is written.
+TEST_F(PatchProject, AMemberThatCannotCarryTheOptionsRefusesTheGroup) {
+    options.version_info.file_version = "2.0.0.0";
+    dir.write("App.dproj", patchable);
+    dir.write("nested\\Old.dproj", unpatchable);
+    dir.write("nested\\Inner.groupproj", group_of({"..\\App.dproj", "Old.dproj"}));
+    struct Case {
+        std::string group;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {group_of({"App.dproj", "Tool.dpr"}),
+         "cannot apply --FileVersion to \"Tool.dpr\", a member of \"All.groupproj\": not a project file that a patched copy "
+         "can be made of (.dproj, .cbproj or .groupproj)"},
+        {group_of({"App.dproj", "nested\\Inner.groupproj"}),
+         "cannot apply --FileVersion to \"nested\\Old.dproj\", a member of \"nested\\Inner.groupproj\": no property group "
+         "to carry the options: the project has no PropertyGroup with Condition=\"'$(Base)'!=''\""},
+    };
+    for (const Case& c : cases) {
+        dir.write("All.groupproj", c.group);
+        const auto result = patch(L"All.groupproj");
+        ASSERT_FALSE(result) << c.group;
+        EXPECT_EQ(result.error().kind(), ProjectError::Kind::Refused);
+        EXPECT_EQ(result.error().message(), c.refusal);
+        EXPECT_EQ(dir.files(), (std::vector<std::string>{"All.groupproj", "App.dproj", "nested\\Inner.groupproj",
+                                                         "nested\\Old.dproj"}));
+    }
+    // Without anything to apply, the group is built as it is.
+    options.version_info.file_version.reset();
+    const auto unchanged = patch(L"All.groupproj");
+    ASSERT_TRUE(unchanged) << unchanged.error().message();
+    EXPECT_FALSE(*unchanged);
+}
+
+// MSBuild gives target names no letter case and refuses some characters in them, splits the
+// task's Projects at ";" and reads "%41" and "$(X)" there: the copy's targets are distinct from
+// each other and from Build whatever the members are called, and each reaches its path as
+// written. Groups with nothing to patch keep their names.
+TEST_F(PatchProject, MemberNamesCollideWithNoTargetAndReachMSBuildAsWritten) {
+    options.config = "Release";
+    const std::string odd = "x;y%41$(Z)\\My (old) App.dproj";
+    dir.write(odd, patchable);
+    const std::vector<std::string> empty_groups = {"Build.groupproj", "a\\Empty.groupproj", "b\\empty.groupproj",
+                                                   "Empty_2.groupproj"};
+    for (const std::string& member : empty_groups) dir.write(member, "<Project/>");
+    dir.write("All.groupproj", group_of({odd, empty_groups[0], empty_groups[1], empty_groups[2], empty_groups[3]}));
+    auto result = patch(L"All.groupproj");
+    ASSERT_TRUE(result && *result) << (result ? "no copy" : result.error().message());
+    const auto& files = **result;
+    ASSERT_EQ(files.size(), 4u);
+    pugi::xml_document group;
+    load(files[0], group);
+
+    const auto unescape = [](std::string text) {
+        for (std::size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 1))
+            text.replace(at, 3, 1, static_cast<char>(std::stoi(text.substr(at + 1, 2), nullptr, 16)));
+        return text;
+    };
+    std::vector<std::string> names, projects;
+    std::string called;
+    for (pugi::xml_node target : group.document_element().children("Target")) {
+        names.emplace_back(target.attribute("Name").value());
+        if (!target.child("MSBuild")) continue;
+        projects.emplace_back(unescape(target.child("MSBuild").attribute("Projects").value()));
+        EXPECT_EQ(std::string(target.child("MSBuild").attribute("Projects").value()).find_first_of(";$"), std::string::npos);
+        called += (called.empty() ? "" : ";") + names.back();
+    }
+    EXPECT_EQ(projects, (std::vector<std::string>{utf8(files[2]), empty_groups[0], empty_groups[1], empty_groups[2],
+                                                  empty_groups[3]}));
+    const std::string random = utf8(files[2]).substr(utf8(files[2]).size() - 12, 6);
+    EXPECT_EQ(names, (std::vector<std::string>{"My__old__App_" + random, "Build_2", "Empty", "empty_2",
+                                               "Empty_2_2", "Build"}));
+    EXPECT_EQ(group.document_element().last_child().child("CallTarget").attribute("Targets").value(), called);
 }
 
 TEST_F(PatchProject, MembersOfANestedGroupAreFoundFromItsOwnDirectory) {
@@ -175,6 +271,29 @@ TEST_F(PatchProject, AGroupThatListsItselfIsPatchedOnce) {
     for (pugi::xml_node member : b.document_element().child("ItemGroup").children("Projects"))
         includes.emplace_back(member.attribute("Include").value());
     EXPECT_EQ(includes, (std::vector<std::string>{"..\\A.groupproj", utf8(files[4]), "C.GroupProj"}));
+}
+
+// Groups nest as deep as elements do, and no deeper; a chain too deep is refused whole, before
+// any copy is written.
+TEST_F(PatchProject, GroupsNestToTheBound) {
+    options.config = "Release";
+    dir.write("App.dproj", patchable);
+    const auto name = [](std::size_t n) { return "G" + std::to_string(n) + ".groupproj"; };
+    for (std::size_t n = 1; n < max_group_depth; ++n) dir.write(name(n), group_of({name(n + 1)}));
+    dir.write(name(max_group_depth), group_of({"App.dproj"}));
+    {
+        const auto result = patch(L"G1.groupproj");
+        ASSERT_TRUE(result && *result) << (result ? "no copy" : result.error().message());
+        EXPECT_EQ((*result)->size(), 2 * (max_group_depth + 1));
+    }
+    dir.write(name(max_group_depth), group_of({name(max_group_depth + 1)}));
+    dir.write(name(max_group_depth + 1), group_of({"App.dproj"}));
+    const auto files_before = dir.files();
+    const auto result = patch(L"G1.groupproj");
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.error().kind(), ProjectError::Kind::Refused);
+    EXPECT_EQ(result.error().message(), "project groups nested deeper than 1000 levels: \"" + name(max_group_depth + 1) + "\"");
+    EXPECT_EQ(dir.files(), files_before);
 }
 
 TEST_F(PatchProject, AFailingMemberEndsTheCallAndItsPredecessorsCopiesAreDeleted) {

@@ -167,7 +167,7 @@ TEST_F(ReadProject, ElementsNestedDeeperThanTheLimitAreRefused) {
     }
 
     constexpr std::string_view patchable_member = R"(<Project>
-        <PropertyGroup><Config>Debug</Config></PropertyGroup><PropertyGroup Condition="'$(Base)'!=''"/>
+        <PropertyGroup><Config>Debug</Config><Platform>Win32</Platform></PropertyGroup><PropertyGroup Condition="'$(Base)'!=''"/>
     </Project>)";
     const std::string description = "elements nested deeper than 1000 levels";
     const std::vector<std::string> files = {"All.groupproj", "Deep.dproj", "First.dproj"};

@@ -121,6 +121,91 @@ TEST_F(Bds, AValueXmlCannotHoldIsRefusedBeforeAnythingIsCopiedOrStarted) {
     EXPECT_NE(toolchain.runs()[1].command_line.find("CompanyName=A\x01" "B"), std::string::npos);
 }
 
+// Only what goes into a copy is checked, and only when a copy is to be made (and after the
+// installation is known: BdsErrors).
+TEST_F(Bds, OnlyWhatACopyWillHoldIsCheckedForXml) {
+    toolchain.work.write(L"Project1.dproj", std::string(project));
+    struct Case {
+        std::vector<std::string> options;
+        std::string project;  // handed to bds.exe: "copy" for a patched copy
+    };
+    const Case cases[] = {
+        {{"--VersionInfo", "no pair \x01"}, "Project1.dproj"},                          // contributes nothing
+        {{"--VersionInfo", "Key=value\x0B"}, "copy"},                                   // trimmed white space
+        {{"--CompanyName", "ACME", "--VersionInfo", "companyname=\x01"}, "copy"},       // overridden
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"bds", "Project1.dproj"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const auto r = run(args);
+        EXPECT_EQ(r.status, 0u) << r.err;
+        const auto ran = toolchain.runs();
+        ASSERT_FALSE(ran.empty());
+        const std::string handed = c.project == "copy" ? "\\Project1." : " Project1.dproj -b";
+        EXPECT_NE(ran.back().command_line.find(handed), std::string::npos) << ran.back().command_line;
+    }
+}
+
+// bds.exe would build the project's saved configuration instead: options that only a patched
+// copy carries are refused for a project that cannot carry them, before anything is copied or
+// started.
+TEST_F(Bds, OptionsAProjectCannotCarryAreRefused) {
+    // A project file of the older format: its groups are conditioned on Configuration.
+    toolchain.work.write(L"Old.dproj", R"(<Project xmlns="http://schemas.microsoft.com/developer/msbuild/2003">
+    <PropertyGroup>
+        <Configuration Condition=" '$(Configuration)' == '' ">Debug</Configuration>
+        <Platform Condition=" '$(Platform)' == '' ">AnyCPU</Platform>
+    </PropertyGroup>
+    <PropertyGroup Condition=" '$(Configuration)|$(Platform)' == 'Release|AnyCPU' "/>
+</Project>)");
+    toolchain.work.write(L"App.dproj", std::string(project));
+    const std::string not_a_project = "not a project file that a patched copy can be made of (.dproj, .cbproj or .groupproj)\n";
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"bds", "App.dpr", "-c", "Release"}, "Error: cannot apply --config to \"App.dpr\": " + not_a_project},
+        {{"bds", "App.dproj ", "-t", "x64"},
+         "Error: cannot apply --preferred-tool-architecture to \"App.dproj \": " + not_a_project},
+        {{"bds", "Old.dproj", "-c", "Release", "-p", "Win64", "--FileVersion", "2.0.0.0"},
+         "Error: cannot apply --config, --platform and --FileVersion to \"Old.dproj\": no property group to carry the "
+         "options: the project has no PropertyGroup with Condition=\"'$(Base)'!=''\"\n"},
+    };
+    for (const Case& c : cases) {
+        const auto r = run(c.args);
+        EXPECT_EQ(r.status, 1u) << c.err;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_FALSE(toolchain.work.exists(L"tools.log")) << c.err;
+        EXPECT_EQ(files_in(toolchain.work), (std::vector<std::string>{"App.dproj", "Old.dproj", "bds-log.txt"}));
+    }
+    // Without them bds.exe gets the project as named, as before.
+    const auto r = run({"bds", "App.dpr"});
+    EXPECT_EQ(r.status, 0u) << r.err;
+    ASSERT_EQ(toolchain.runs().size(), 1u);
+    EXPECT_TRUE(toolchain.runs()[0].command_line.starts_with(bds_exe() + " App.dpr -b ")) << toolchain.runs()[0].command_line;
+}
+
+// A chain of groups each listing the next once took the stack with it: it is refused whole.
+TEST_F(Bds, GroupsNestedTooDeepAreRefused) {
+    toolchain.work.write(L"App.dproj", std::string(project));
+    constexpr int depth = 1633;
+    const auto name = [](int n) { return L"G" + std::to_wstring(n) + L".groupproj"; };
+    for (int n = 1; n <= depth; ++n) {
+        const std::wstring member = n < depth ? name(n + 1) : L"App.dproj";
+        toolchain.work.write(name(n), "<Project><ItemGroup><Projects Include=\"" + win::to_utf8(member) + "\"/></ItemGroup></Project>");
+    }
+    toolchain.work.write(L"bds-log.txt", "");
+    const auto before = files_in(toolchain.work);
+    const auto r = run({"bds", "G1.groupproj", "-c", "Release"});
+    EXPECT_EQ(r.status, 1u);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Error: project groups nested deeper than 1000 levels: \"G1001.groupproj\"\n");
+    EXPECT_FALSE(toolchain.work.exists(L"tools.log"));
+    EXPECT_EQ(files_in(toolchain.work), before);
+}
+
 // A step that fails is reported in the system's own words, as scripts match them for every
 // tool, and nothing of the build is left.
 TEST_F(Bds, AFailedStepGivesTheSystemsText) {
@@ -251,6 +336,7 @@ TEST(BdsErrors, AMissingIdeOrProjectStopsBeforeAnythingRuns) {
     const Case cases[] = {
         {{}, {"-a", "x64", "bds", "p.dproj"}, "Error: bds.exe not found (64-bit IDE not installed)\n"},
         {{.bds = false}, {"bds", "p.dproj"}, "Error: bds.exe not found\n"},
+        {{.bds = false}, {"bds", "p.dproj", "--CompanyName", "A\x01" "B"}, "Error: bds.exe not found\n"},
         {{}, {"bds", "missing.dproj", "-p", "Win64"}, "Error: "},
     };
     for (const Case& c : cases) {

@@ -8,31 +8,11 @@
 #include "main/installations.hpp"
 #include "build/msbuild_builder.hpp"
 #include "output/sink.hpp"
-#include "text/text.hpp"
 
 namespace kestrune::cli {
 namespace {
 
 constexpr std::string_view version_info_heading = "Include Version Information";
-
-std::expected<void, CommandError> refuse_non_xml(std::string_view long_name, const std::optional<std::string>& value) {
-    if (!value) return {};
-    const auto refused = text::first_non_xml_char(*value);
-    if (!refused) return {};
-    std::string message = "the value of --" + std::string(long_name) + " holds " + text::code_point_name(*refused);
-    message += ", a character that XML project files cannot hold";
-    return std::unexpected(CommandError{std::move(message), {}});
-}
-
-// bds.exe gets the configuration and the version information inside an XML copy of the
-// project, and XML cannot write every character: a value it cannot hold is refused before
-// anything is copied or started. MSBuild takes them on its command line, which holds them.
-std::expected<void, CommandError> refuse_what_xml_cannot_hold(const build::BuildOptions& options) {
-    if (auto ok = refuse_non_xml("config", options.config); !ok) return ok;
-    for (const auto& field : build::version_info_fields)
-        if (auto ok = refuse_non_xml(field.long_name, options.version_info.*field.member); !ok) return ok;
-    return {};
-}
 
 void define_version_info_options(args::Command& command) {
     for (const auto& field : build::version_info_fields) {
@@ -112,10 +92,6 @@ std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const b
     // The back-end gets its own copy; the splash choice is a global option, not the subcommand's.
     build::BuildOptions build_options = options;
     build_options.no_splash = app.global_options.no_splash;
-    // Checked before the installation is fixed: a value that cannot be built with is the command line's fault.
-    if (!use_msbuild) {
-        if (auto ok = refuse_what_xml_cannot_hold(build_options); !ok) return std::unexpected(std::move(ok.error()));
-    }
     const catalogue::Installation& installation = resolve_installation(app);
 
     std::unique_ptr<build::Builder> builder;

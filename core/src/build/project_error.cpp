@@ -18,6 +18,8 @@ ProjectError ProjectError::emitter_io(win::IoError error) {
     return ProjectError(Kind::XmlWrite, "emitter error: I/O error: ", std::move(error));
 }
 
+ProjectError ProjectError::refused(std::string text) { return ProjectError(Kind::Refused, std::move(text), std::nullopt); }
+
 std::string ProjectError::message() const { return io_ ? text_ + io_->message() : text_; }
 
 }  // namespace kestrune::build

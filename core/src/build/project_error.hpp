@@ -1,5 +1,6 @@
 // The error of the build back-ends and of the project patcher: a project that cannot be
-// parsed, a file or child process operation that failed, or a patched copy that cannot be written.
+// parsed, a file or child process operation that failed, a patched copy that cannot be
+// written, or a build that cannot be made as asked.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +14,7 @@ namespace kestrune::build {
 
 class ProjectError {
 public:
-    enum class Kind : std::uint8_t { XmlParse, Io, XmlWrite };
+    enum class Kind : std::uint8_t { XmlParse, Io, XmlWrite, Refused };
 
     // The XML reader rejected the text: "Malformed XML. " and the reader's message.
     static ProjectError malformed_xml(const std::string& reader_message);
@@ -25,6 +26,9 @@ public:
     static ProjectError emitter(const std::string& writer_message);
     // The XML writer failed on I/O: "emitter error: I/O error: " and the I/O error's text.
     static ProjectError emitter_io(win::IoError error);
+    // The patcher cannot make the copy that the options ask for; the text names the file,
+    // the options and why.
+    static ProjectError refused(std::string text);
 
     Kind kind() const { return kind_; }
     // The I/O error that an Io error, or an XmlWrite error that failed on I/O, wraps.

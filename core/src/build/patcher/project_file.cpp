@@ -78,8 +78,10 @@ pugi::xml_node find_config_group(pugi::xml_node parent, std::string_view config,
 
 }  // namespace
 
-PatchResult patch_project_file(const ProjectPath& project, std::optional<catalogue::Platform> platform,
-                               const BuildOptions& options, std::wstring_view extension) {
+std::expected<std::unique_ptr<pugi::xml_document>, ProjectError> plan_project_file(const ProjectPath& project,
+                                                                                   const Request& request,
+                                                                                   const std::wstring* group) {
+    const BuildOptions& options = request.options;
     std::vector<PropertyUpdate> updates;
     if (options.preferred_tool_architecture) {
         updates.push_back(first_group_update("DCC_UseMSBuildExternally", "true"));
@@ -89,22 +91,28 @@ PatchResult patch_project_file(const ProjectPath& project, std::optional<catalog
         updates.push_back(first_group_update("VerInfo_IncludeVerInfo", "true"));
         updates.push_back(first_group_update("VerInfo_Keys", std::move(keys)));
     }
-    if (!options.config && updates.empty() && !platform) return std::nullopt;
 
-    pugi::xml_document document;
-    if (auto loaded = load_project(project.effective_path(), document); !loaded) return std::unexpected(loaded.error());
-    pugi::xml_node root = document.document_element();
+    auto document = std::make_unique<pugi::xml_document>();
+    if (auto loaded = load_project(project.effective_path(), *document); !loaded) return std::unexpected(loaded.error());
+    pugi::xml_node root = document->document_element();
+    const auto refuse = [&](std::string_view why) { return std::unexpected(request.refusal(project, group, why)); };
 
     pugi::xml_node first_group = first_child_element(root, property_group);
-    if (!first_group || first_group.first_attribute()) return std::nullopt;
+    if (!first_group) return refuse("no property group to carry the options: the project has no PropertyGroup");
+    if (first_group.first_attribute())
+        return refuse("no property group to carry the options: the project's first PropertyGroup has attributes");
     const pugi::xml_node base_group = find_base_group(root, first_group);
-    if (!base_group) return std::nullopt;
+    if (!base_group)
+        return refuse("no property group to carry the options: the project has no PropertyGroup with Condition=\"" +
+                      std::string(base_condition) + "\"");
 
     const std::optional<std::string> platform_name =
-        platform ? std::optional<std::string>(catalogue::name(*platform)) : std::nullopt;
+        request.platform ? std::optional<std::string>(catalogue::name(*request.platform)) : std::nullopt;
     const auto config = resolve_property("Config", options.config, first_group, updates);
+    if (!config) return refuse("no configuration to build: the project's first PropertyGroup names none, and --config was not given");
     const auto resolved_platform = resolve_property("Platform", platform_name, first_group, updates);
-    if (!config || !resolved_platform) return std::nullopt;
+    if (!resolved_platform)
+        return refuse("no platform to build: the project's first PropertyGroup names none, and --platform was not given");
 
     const pugi::xml_node config_group = find_config_group(root, *config, *resolved_platform);
     const std::string old_pre = child_text(config_group, "PreBuildEvent").value_or("");
@@ -122,10 +130,7 @@ PatchResult patch_project_file(const ProjectPath& project, std::optional<catalog
         if (update.remove_elsewhere) remove_elements(root, {update.property}, {first_group, base_group});
     }
     root.prepend_move(first_group);
-
-    auto files = write_copy(root, project, extension);
-    if (!files) return std::unexpected(files.error());
-    return std::move(*files);
+    return document;
 }
 
 }  // namespace kestrune::build::patcher

@@ -1,26 +1,23 @@
-// Patched copies of Delphi and C++Builder project files (dproj, cbproj) for bds.exe.
+// The patched tree of a Delphi or C++Builder project file (dproj, cbproj) for bds.exe.
 #pragma once
 
 #include <expected>
-#include <optional>
-#include <string_view>
-#include <vector>
+#include <memory>
+#include <pugixml.hpp>
+#include <string>
 
-#include "catalogue/enums.hpp"
-#include "build/build_options.hpp"
 #include "build/patcher/project_path.hpp"
+#include "build/patcher/request.hpp"
 #include "build/project_error.hpp"
-#include "win/temp_path.hpp"
 
 namespace kestrune::build::patcher {
 
-// The files of one patch: element 0 is the copy to build, element 1 its companion (the copy's
-// name with ".local" added), then any member copies. Absent: build the user's own file.
-using PatchResult = std::expected<std::optional<std::vector<win::TempPath>>, ProjectError>;
-
-// Writes a copy of the project with the configuration, platform, tool architecture and
-// version information applied, or gives no copy when nothing is asked for or the project does
-// not have the expected shape. `extension` is the file's own, in its own letter case.
-PatchResult patch_project_file(const ProjectPath& project, std::optional<catalogue::Platform> platform,
-                               const BuildOptions& options, std::wstring_view extension);
+// The project's tree with the configuration, platform, tool architecture and version
+// information of the request applied, ready to be written as its copy. A project without the
+// shape that carries them is refused, naming it as a member of `group` when it is one (Io:
+// unreadable; XmlParse: not well-formed; Refused: no property group to carry the options, or no
+// configuration or platform to build). Only called when the request asks for something.
+std::expected<std::unique_ptr<pugi::xml_document>, ProjectError> plan_project_file(const ProjectPath& project,
+                                                                                   const Request& request,
+                                                                                   const std::wstring* group);
 }  // namespace kestrune::build::patcher

@@ -1,0 +1,23 @@
+#include "build/msbuild_escape.hpp"
+
+#include <cstdio>
+
+namespace kestrune::build {
+
+std::string msbuild_escape(std::string_view text) {
+    constexpr std::string_view special = "%$@';?*";
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        if (special.find(c) == std::string_view::npos) {
+            escaped += c;
+            continue;
+        }
+        char code[4];
+        std::snprintf(code, sizeof code, "%%%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
+        escaped += code;
+    }
+    return escaped;
+}
+
+}  // namespace kestrune::build

@@ -1,0 +1,15 @@
+// MSBuild's own escapes for text that it is to read literally.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kestrune::build {
+
+// The text with every character that MSBuild gives a meaning of its own in item lists and
+// property values (% $ @ ' ; ? *) written as "%" and two hexadecimal digits, which MSBuild
+// turns back into the character: ";" no longer splits a list, "%41" stays those three
+// characters, "$(X)" expands nothing.
+std::string msbuild_escape(std::string_view text);
+
+}  // namespace kestrune::build
