@@ -90,6 +90,25 @@ TEST(FindProgram, SearchesPathOfAnyLength) {
     }
 }
 
+// A PATH entry in double quotes may hold ";": the search reads it as cmd.exe does, which runs
+// a script found there by its bare name.
+TEST(FindProgram, ReadsQuotedPathEntriesAsCmdDoes) {
+    const scratch::FakeTree tree;
+    const std::string name = "kestrune-probe-" + std::to_string(GetCurrentProcessId());
+    const std::filesystem::path dir = tree.path() / L"semi;colon";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / to_wide(name + ".bat")) << "@exit 5\r\n";
+    const std::wstring quoted = L"\"" + dir.wstring() + L"\"";
+    const scratch::ScopedVariable path(L"PATH", L"C:\\no\\such;" + quoted + L";C:\\no\\other");
+
+    EXPECT_EQ(find_program(to_wide(name + ".bat")), dir.wstring() + L"\\" + to_wide(name + ".bat"));
+    ChildCommand cmd{L"cmd.exe", {}};
+    cmd.arg(L"/C").arg(to_wide(name));
+    const auto code = run_child(cmd);
+    ASSERT_TRUE(code) << code.error().message();
+    EXPECT_EQ(*code, 5u);
+}
+
 TEST(FindProgram, FindsCmdInTheSystemDirectory) {
     const auto found = find_program(L"cmd.exe");
     ASSERT_TRUE(found);

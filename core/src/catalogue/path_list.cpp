@@ -1,27 +1,12 @@
 #include "catalogue/path_list.hpp"
 
+#include "text/path_list_split.hpp"
 #include "win/registry_key.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::catalogue {
 
-std::vector<std::wstring> split_path_list(std::wstring_view text) {
-    std::vector<std::wstring> entries;
-    std::wstring current;
-    bool quoted = false;
-    for (wchar_t c : text) {
-        if (c == L'"') {
-            quoted = !quoted;
-        } else if (c == L';' && !quoted) {
-            entries.push_back(std::move(current));
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    entries.push_back(std::move(current));
-    return entries;
-}
+std::vector<std::wstring> split_path_list(std::wstring_view text) { return kestrune::text::split_path_list(text); }
 
 win::RegistryResult<std::wstring> join_path_list(const std::vector<std::wstring>& entries) {
     std::wstring text;

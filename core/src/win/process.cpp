@@ -3,6 +3,7 @@
 #include <array>
 #include <mutex>
 
+#include "text/path_list_split.hpp"
 #include "win/console.hpp"
 #include "win/environment.hpp"
 #include "win/grow_buffer.hpp"
@@ -27,19 +28,11 @@ std::wstring own_directory() {
     return parent_directory(*path).value_or(std::wstring());
 }
 
+// The directories of PATH as cmd.exe reads them: an entry in double quotes may hold ";".
 std::vector<std::wstring> path_directories() {
-    const std::wstring path = environment_variable(L"PATH").value_or(std::wstring());
     std::vector<std::wstring> directories;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        auto end = path.find(L';', start);
-        if (end == std::wstring::npos) end = path.size();
-        std::wstring entry = path.substr(start, end - start);
-        // An entry may be quoted so that it can hold a semicolon; the quotes are not part of it.
-        std::erase(entry, L'"');
+    for (std::wstring& entry : text::split_path_list(environment_variable(L"PATH").value_or(std::wstring())))
         if (!entry.empty()) directories.push_back(std::move(entry));
-        start = end + 1;
-    }
     return directories;
 }
 
