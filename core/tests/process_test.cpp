@@ -47,6 +47,26 @@ TEST(ChildCommandLine, QuotesTheProgramAndWritesVerbatimArgumentsAsGiven) {
     EXPECT_EQ(command_line(ChildCommand{L"C:\\Program Files\\tool.exe", {}}), L"\"C:\\Program Files\\tool.exe\"");
 }
 
+TEST(ChildCommandLine, IsRefusedWhenLongerThanTheSystemTakes) {
+    // "\"C:\\t.exe\" " is 11 characters; the argument fills the rest.
+    const auto line_of = [](std::size_t length) {
+        return ChildCommand{L"C:\\t.exe", {}}.arg(std::wstring(length - 11, L'x'));
+    };
+    const auto longest = checked_command_line(line_of(32766));
+    ASSERT_TRUE(longest) << longest.error().message();
+    EXPECT_EQ(longest->size(), 32766u);
+
+    const auto too_long = checked_command_line(line_of(32767));
+    ASSERT_FALSE(too_long);
+    EXPECT_EQ(too_long.error().message(),
+              "the command line of t.exe would be 32767 characters long, more than the 32766 a program can be given");
+    // Nothing starts, whatever the program.
+    const auto run = run_child(ChildCommand{L"cmd.exe", {}}.arg(L"/C").arg(std::wstring(40000, L'x')));
+    ASSERT_FALSE(run);
+    EXPECT_EQ(run.error().message(),
+              "the command line of cmd.exe would be 40013 characters long, more than the 32766 a program can be given");
+}
+
 TEST(RunChild, GivesTheChildsExitCode) {
     ChildCommand command{L"cmd.exe", {}};
     command.arg(L"/C").arg(L"exit 3");

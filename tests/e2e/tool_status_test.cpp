@@ -1,5 +1,6 @@
 // A tool that fails makes the command fail: the tool has reported on the console, and its
 // exit code, unchanged, becomes the program's exit status.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "tool_log.hpp"
@@ -39,6 +40,34 @@ TEST(ToolStatus, TheToolsExitCodeIsTheCommandsStatus) {
             ASSERT_EQ(ran.size(), ++runs) << label;
             EXPECT_EQ(ran.back().tool, c.tool) << label;
         }
+    }
+}
+
+// The system takes a command line of at most 32 767 characters with its terminator, and Wine
+// cuts a longer one short without a word: such a run is refused before anything is made or
+// started.
+TEST(ToolStatus, ACommandLineLongerThanTheSystemTakesStartsNothing) {
+    const std::string long_text(33000, 'x');
+    struct Case {
+        std::vector<std::string> args;
+        std::string program;  // whose command line is too long
+    };
+    const Case cases[] = {
+        {{"dcc32", "p.dpr", "--output-dir", "out", "-d", long_text}, "DCC32.exe"},
+        {{"brcc", "app.rc", long_text}, "BRCC32.exe"},
+        {{"build", "p.dproj", "-c", long_text}, "cmd.exe"},
+        {{"bds", long_text + ".dproj"}, "bds.exe"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[0]);
+        const Toolchain toolchain;
+        const auto r = toolchain.run(c.args);
+        EXPECT_EQ(r.status, 1u);
+        EXPECT_THAT(r.err, testing::StartsWith("Error: "));
+        EXPECT_THAT(r.err, testing::HasSubstr("the command line of " + c.program + " would be "));
+        EXPECT_THAT(r.err, testing::EndsWith(" characters long, more than the 32766 a program can be given\n"));
+        EXPECT_FALSE(toolchain.work.exists(L"tools.log"));
+        EXPECT_FALSE(toolchain.work.exists(L"out"));
     }
 }
 

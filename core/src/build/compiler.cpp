@@ -74,13 +74,16 @@ win::ChildCommand dcc_command(const std::string& compiler, const DccOptions& opt
 }
 
 std::expected<DWORD, win::IoError> run_dcc(const std::string& compiler, const DccOptions& options) {
+    const win::ChildCommand command = dcc_command(compiler, options);
+    // A command line the system cannot take makes no directory either.
+    if (auto line = win::checked_command_line(command); !line) return std::unexpected(std::move(line.error()));
     // Directories are made row by row, so a failure leaves those of earlier rows in place and
     // starts no compiler.
     for (const DccSwitch& row : dcc_switches(options))
         if (names_output_directory(row))
             if (auto made = win::create_directories(win::to_wide(row.argument)); !made)
                 return std::unexpected(std::move(made.error()));
-    return win::run_child(dcc_command(compiler, options));
+    return win::run_child(command);
 }
 
 win::ChildCommand brcc_command(const std::string& brcc32, const BrccOptions& options) {

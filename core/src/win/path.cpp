@@ -29,21 +29,6 @@ std::size_t extension_point(std::wstring_view name) {
     return dot == 0 ? std::wstring_view::npos : dot;
 }
 
-// The path's last component after its prefix, "." components skipped; empty for an empty path,
-// a bare drive, root or share, and a path whose last component is "..".
-std::wstring_view file_name(std::wstring_view path) {
-    path.remove_prefix(path_prefix(path).size());
-    std::wstring_view last;
-    while (!path.empty()) {
-        std::size_t end = 0;
-        while (end < path.size() && !is_separator(path[end])) ++end;
-        // "." stands for the directory itself, so "src\." names src.
-        if (const auto part = path.substr(0, end); !part.empty() && part != L".") last = part;
-        path.remove_prefix(end < path.size() ? end + 1 : end);
-    }
-    return last == L".." ? std::wstring_view() : last;
-}
-
 }  // namespace
 
 std::string join_path(std::string_view path, std::string_view component) { return join(path, component); }
@@ -56,6 +41,19 @@ std::wstring resolve_path(std::wstring_view base, std::wstring_view path) {
     // A separator after a bare drive would name its root, not its current directory.
     if (base.size() == 2 && has_drive(base)) return std::wstring(base) + std::wstring(path);
     return join_path(base, path);
+}
+
+std::wstring_view file_name(std::wstring_view path) {
+    path.remove_prefix(path_prefix(path).size());
+    std::wstring_view last;
+    while (!path.empty()) {
+        std::size_t end = 0;
+        while (end < path.size() && !is_separator(path[end])) ++end;
+        // "." stands for the directory itself, so "src\." names src.
+        if (const auto part = path.substr(0, end); !part.empty() && part != L".") last = part;
+        path.remove_prefix(end < path.size() ? end + 1 : end);
+    }
+    return last == L".." ? std::wstring_view() : last;
 }
 
 std::wstring_view path_prefix(std::wstring_view path) {

@@ -21,6 +21,9 @@ std::wstring resolve_path(std::wstring_view base, std::wstring_view path);
 // The drive ("C:") or the UNC server and share ("\\server\share") that the path begins with;
 // empty when it has neither.
 std::wstring_view path_prefix(std::wstring_view path);
+// The file name: the path's last component after its prefix, "." components skipped; empty for
+// an empty path, a bare drive, root or share, and a path whose last component is "..".
+std::wstring_view file_name(std::wstring_view path);
 // The file name (the path's last component after its prefix, "." components skipped) without
 // the text from its last point on; a name whose only point is its first character stays whole.
 // Empty exactly when there is no file name: for an empty path, a bare drive, root or share, and

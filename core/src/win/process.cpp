@@ -11,6 +11,7 @@
 #include "win/module_path.hpp"
 #include "win/path.hpp"
 #include "win/temp_path.hpp"
+#include "win/utf.hpp"
 
 namespace kestrune::win {
 namespace {
@@ -193,6 +194,15 @@ std::wstring command_line(const ChildCommand& command) {
     return line;
 }
 
+std::expected<std::wstring, IoError> checked_command_line(const ChildCommand& command) {
+    std::wstring line = command_line(command);
+    if (line.size() <= max_command_line) return line;
+    // The system would cut it short or refuse it with a code that names nothing.
+    return std::unexpected(IoError::from_text("the command line of " + to_utf8(file_name(command.program)) + " would be " +
+                                              std::to_string(line.size()) + " characters long, more than the " +
+                                              std::to_string(max_command_line) + " a program can be given"));
+}
+
 std::optional<std::wstring> find_program(std::wstring_view name) {
     std::vector<std::wstring> directories;
     directories.push_back(own_directory());
@@ -212,6 +222,8 @@ std::optional<std::wstring> find_program(std::wstring_view name) {
 
 std::expected<Child, IoError> start_child(const ChildCommand& command) {
     // CreateProcessW would search the current directory first, so a bare name is resolved here.
+    auto line = checked_command_line(command);  // CreateProcessW may write into it
+    if (!line) return std::unexpected(std::move(line.error()));
     std::wstring application = command.program;
     if (!has_directory(command.program)) {
         auto found = find_program(command.program);
@@ -226,11 +238,10 @@ std::expected<Child, IoError> start_child(const ChildCommand& command) {
                                             inheritable_std_handle(STD_OUTPUT_HANDLE, startup.hStdOutput),
                                             inheritable_std_handle(STD_ERROR_HANDLE, startup.hStdError)};
 
-    std::wstring line = command_line(command);  // CreateProcessW may write into it
     handle_console_events();
     child_starting();
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
+    if (!CreateProcessW(application.c_str(), line->data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
         return std::unexpected(IoError::last_error());
     const UniqueHandle thread(info.hThread);
     Child child{UniqueHandle(info.hProcess)};

@@ -46,6 +46,13 @@ std::wstring quote_argument(std::wstring_view argument);
 // The program in double quotes, then each argument after one space.
 std::wstring command_line(const ChildCommand& command);
 
+// The longest command line the system passes to a program, in UTF-16 code units without the
+// terminator (32 767 with it).
+inline constexpr std::size_t max_command_line = 32766;
+// The command line, or the error that it is longer than the system takes, which names the
+// program; start_child checks it too, so a caller checks first only what it does before.
+std::expected<std::wstring, IoError> checked_command_line(const ChildCommand& command);
+
 // Where a program named without a directory is found: this program's own directory, the
 // system directory, the Windows directory, then PATH. The current directory is not searched.
 std::optional<std::wstring> find_program(std::wstring_view name);
