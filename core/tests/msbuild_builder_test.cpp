@@ -41,8 +41,8 @@ TEST(MSBuildArguments, FollowTheOptionsInTheirFixedOrder) {
     };
     const Case cases[] = {
         {"only the file", std::nullopt, project(L"Project1.dproj"), {L"\"Project1.dproj\"", L"/t:Build"}},
-        {"blanks stay unquoted in the config, relative path kept", std::nullopt, spaced,
-         {L"\"src\\My App.dproj\"", L"/t:Build", L"/p:Config=Release Candidate"}},
+        {"a blank puts the value in quotes, relative path kept", std::nullopt, spaced,
+         {L"\"src\\My App.dproj\"", L"/t:Build", L"/p:Config=\"Release Candidate\""}},
         {"everything", Platform::Win64, everything,
          {L"\"Project1.dproj\"", L"/t:Build", L"/p:Config=Release", L"/p:Platform=Win64",
           L"/p:DCC_PreferredToolArchitecture=x64", L"/p:VerInfo_IncludeVerInfo=true",
@@ -55,6 +55,57 @@ TEST(MSBuildArguments, FollowTheOptionsInTheirFixedOrder) {
     for (const Case& c : cases) EXPECT_EQ(msbuild_arguments(c.platform, c.options), c.arguments) << c.what;
 }
 
+// What MSBuild would split, decode or take as a switch is escaped: quotes and backslashes by
+// the system's splitting rules, MSBuild's special characters with its %XX escapes. In the
+// version information only the keys and values are, not the separators.
+TEST(MSBuildArguments, EscapeWhatMSBuildWouldReadOtherwise) {
+    struct Case {
+        std::string config;
+        std::wstring argument;
+    };
+    const Case cases[] = {
+        {"Debug", L"/p:Config=Debug"},
+        {"", L"/p:Config="},
+        {"a\tb", L"/p:Config=\"a\tb\""},
+        {"no\u00a0break", L"/p:Config=\"no\u00a0break\""},
+        {"a,b", L"/p:Config=\"a,b\""},
+        {"A;B=C", L"/p:Config=A%3BB=C"},
+        {"%41 $(X) @(Y) 'q' ?*", L"/p:Config=\"%2541 %24(X) %40(Y) %27q%27 %3F%2A\""},
+        {"line\r\nbreak", L"/p:Config=line%0D%0Abreak"},
+        {"a\"b", L"/p:Config=a\\\"b"},
+        {"a\\\"b", L"/p:Config=a\\\\\\\"b"},
+        {"dir\\", L"/p:Config=dir\\"},
+        {"my dir\\", L"/p:Config=\"my dir\\\\\""},
+        {"A&B|C", L"/p:Config=A&B|C"},
+    };
+    for (const Case& c : cases) {
+        BuildOptions options = project(L"p.dproj");
+        options.config = c.config;
+        EXPECT_EQ(msbuild_arguments(std::nullopt, options).back(), c.argument) << c.config;
+    }
+
+    BuildOptions info = project(L"p.dproj");
+    info.version_info.comments = "Built from C:\\src\\";
+    info.version_info.company_name = "ACME \"Tools\"; 100%";
+    info.version_info.raw = "a%b=x;y=1,2";
+    EXPECT_EQ(msbuild_arguments(std::nullopt, info).back(),
+              L"/p:VerInfo_Keys=\"a%25b=x;Comments=Built from C:\\src\\;CompanyName=ACME \\\"Tools\\\"%3B 100%25;y=1,2\"");
+
+    struct Project {
+        std::wstring file;
+        std::wstring argument;
+    };
+    const Project projects[] = {
+        {L"-t:Clean.dproj", L"\".\\-t:Clean.dproj\""},
+        {L"@App.dproj", L"\".\\@App.dproj\""},
+        {L"//server/share/App.dproj", L"\"\\\\server/share/App.dproj\""},
+        {L"dir\\", L"\"dir\\\\\""},
+        {L"a;b%41.dproj", L"\"a;b%41.dproj\""},
+    };
+    for (const Project& p : projects)
+        EXPECT_EQ(msbuild_arguments(std::nullopt, project(p.file)).front(), p.argument) << win::to_utf8(p.file);
+}
+
 TEST(MSBuildCommand, IsCmdWithOneVerbatimText) {
     BuildOptions options = project(L"Project1.dproj");
     options.config = "Release";
@@ -63,14 +114,14 @@ TEST(MSBuildCommand, IsCmdWithOneVerbatimText) {
               L"\"cmd.exe\" /C \" \"C:\\IDE\\bin\\rsvars.bat\" && MSBuild.exe \"Project1.dproj\" /t:Build "
               L"/p:Config=Release /p:Platform=Win64 \"");
 
-    // Outside cmd.exe's quoted stretches, which every quote opens or closes, its operators get a
-    // caret; inside them nothing changes.
+    // Outside cmd.exe's quoted stretches, which every quote opens or closes (one that MSBuild
+    // reads as escaped too), its operators get a caret; inside them nothing changes.
     BuildOptions odd = project(L"a&b\" & \"c.dproj");
     odd.config = "D^\"E&F\"|G";
     odd.version_info.comments = "x\" & y";
     EXPECT_EQ(win::command_line(msbuild_command("C:\\R&D\\rsvars.bat", std::nullopt, odd)),
-              L"\"cmd.exe\" /C \" \"C:\\R&D\\rsvars.bat\" && MSBuild.exe \"a&b\" ^& \"c.dproj\" /t:Build "
-              L"/p:Config=D^^\"E&F\"^|G /p:VerInfo_IncludeVerInfo=true /p:VerInfo_Keys=\"Comments=x\" ^& y\" \"");
+              L"\"cmd.exe\" /C \" \"C:\\R&D\\rsvars.bat\" && MSBuild.exe \"a&b\\\" ^& \\\"c.dproj\" /t:Build "
+              L"/p:Config=D^^\\\"E&F\\\"^|G /p:VerInfo_IncludeVerInfo=true /p:VerInfo_Keys=\"Comments=x\\\" ^& y\" \"");
 }
 
 TEST(MSBuildBuilder, ReturnsCmdsExitCodeAsSuccess) {

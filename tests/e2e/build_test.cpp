@@ -21,22 +21,22 @@ TEST(Build, RunsMSBuildAfterTheChosenRsvarsScript) {
          "MSBuild.exe \"src\\My App.dproj\" /t:Build ", "bin64"},
         {"cmd.exe's special characters stay in the configuration", {}, {"build", "p.dproj", "-c", "A&B|C>D"},
          "MSBuild.exe \"p.dproj\" /t:Build /p:Config=A&B|C>D ", "bin"},
-        // A double quote in a value ends cmd.exe's quoted stretch; what follows still reaches
-        // MSBuild unchanged instead of running as a second command.
+        // A double quote in a value, escaped for MSBuild, ends cmd.exe's quoted stretch: what
+        // follows still reaches MSBuild unchanged instead of running as a second command.
         {"a quote in the project path", {}, {"build", "x\" & echo hi & \"y.dproj", "-c", "A^B"},
-         "MSBuild.exe \"x\" & echo hi & \"y.dproj\" /t:Build /p:Config=A^B ", "bin"},
+         "MSBuild.exe \"x\\\" & echo hi & \\\"y.dproj\" /t:Build /p:Config=A^B ", "bin"},
         {"a quote in the configuration", {}, {"build", "p.dproj", "-c", "A\"B&C", "-p", "Win32"},
-         "MSBuild.exe \"p.dproj\" /t:Build /p:Config=A\"B&C /p:Platform=Win32 ", "bin"},
+         "MSBuild.exe \"p.dproj\" /t:Build /p:Config=A\\\"B&C /p:Platform=Win32 ", "bin"},
         {"a quote in the version information", {}, {"build", "p.dproj", "--CompanyName", "x\" & echo hi | more & \""},
          "MSBuild.exe \"p.dproj\" /t:Build /p:VerInfo_IncludeVerInfo=true "
-         "/p:VerInfo_Keys=\"CompanyName=x\" & echo hi | more & \"\" ",
+         "/p:VerInfo_Keys=\"CompanyName=x\\\" & echo hi | more & \\\"\" ",
          "bin"},
         {"only rsvars64.bat", {.rsvars = false}, {"build", "p.dproj"}, "MSBuild.exe \"p.dproj\" /t:Build ", "bin64"},
         {"every property",
          {},
          {"build", "p.dproj", "--no-splash", "-t", "x64", "--CompanyName", "ACME", "--FileVersion", "1.2.0.0", "-c",
           "Debug Two"},
-         "MSBuild.exe \"p.dproj\" /t:Build /p:Config=Debug Two /p:DCC_PreferredToolArchitecture=x64 "
+         "MSBuild.exe \"p.dproj\" /t:Build /p:Config=\"Debug Two\" /p:DCC_PreferredToolArchitecture=x64 "
          "/p:VerInfo_IncludeVerInfo=true /p:VerInfo_Keys=\"CompanyName=ACME;FileVersion=1.2.0.0\" /nologo ",
          "bin"},
     };
@@ -53,6 +53,69 @@ TEST(Build, RunsMSBuildAfterTheChosenRsvarsScript) {
         EXPECT_EQ(ran[0].command_line, c.msbuild_line);
         EXPECT_EQ(ran[0].cwd, toolchain.work_text());
         EXPECT_EQ(ran[0].env.at("BDSBIN"), toolchain.root_text() + "\\" + c.bin);
+    }
+}
+
+// One line of the MSBuild stand-in's reading, with backslashes and line breaks escaped as it
+// writes them.
+std::string reading(std::string_view kind, std::string_view text) {
+    std::string line(kind);
+    line += ' ';
+    for (const char c : text) {
+        if (c == '\\')
+            line += "\\\\";
+        else if (c == '\r')
+            line += "\\r";
+        else if (c == '\n')
+            line += "\\n";
+        else
+            line += c;
+    }
+    return line;
+}
+
+// Whatever a value holds, MSBuild reads it, through cmd.exe, as one argument and one property
+// value, exactly as given: it never becomes a further argument, property, switch or project.
+TEST(Build, EveryValueReachesMSBuildExactlyAsGiven) {
+    const char* const hostile[] = {
+        "Debug Build",  "Release;Platform=Win64", "a,b",        "100%",           "%41%42",
+        "%PATH%",       "A&B|C>D",                "A\"B&C",     "x\" & echo hi & \"", "trailing\\",
+        "two words\\", "back\\\"slash",        "$(Foo)@(Bar)'*?", "tab\there",   "line\nbreak\r",
+        "no\u00a0break", "a^b ^& !x!",            "",           "(a)", "/t:Clean",
+    };
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> read;  // the stand-in's reading
+    };
+    std::vector<Case> cases;
+    // The version information is one property whose pairs a ";" separates.
+    for (const std::string value : hostile)
+        cases.push_back({{"build", "p.dproj", "-c", value, "-p", "Win64", "--CompanyName", value, "--FileVersion", "1.0"},
+                         {"argument p.dproj", "argument /t:Build", reading("property", "Config=" + value),
+                          "property Platform=Win64", "property VerInfo_IncludeVerInfo=true",
+                          reading("property", "VerInfo_Keys=CompanyName=" + value + ";FileVersion=1.0")}});
+    // A project whose name MSBuild would take for a switch or a response file gets a ".\".
+    for (const auto& [project, read] : std::vector<std::pair<std::string, std::string>>{
+             {"My Dir\\App.dproj", "My Dir\\App.dproj"},
+             {"dir\\", "dir\\"},
+             {"-p:X=1.dproj", ".\\-p:X=1.dproj"},
+             {"@App.dproj", ".\\@App.dproj"},
+             {"/App.dproj", "\\App.dproj"},
+             {"100%;a,b.dproj", "100%;a,b.dproj"},
+         })
+        cases.push_back({{"build", "--", project}, {reading("argument", read), "argument /t:Build"}});
+    cases.push_back({{"build", "p.dproj", "--VersionInfo", "B=%41;a=x y", "--Comments", "C:\\src\\", "--no-splash"},
+                     {"argument p.dproj", "argument /t:Build", "property VerInfo_IncludeVerInfo=true",
+                      reading("property", "VerInfo_Keys=a=x y;B=%41;Comments=C:\\src\\"), "argument /nologo"}});
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const Toolchain toolchain;
+        const auto r = toolchain.run(c.args);
+        EXPECT_EQ(r.status, 0u) << r.err;
+        const auto ran = toolchain.runs();
+        ASSERT_EQ(ran.size(), 1u);
+        EXPECT_EQ(ran[0].msbuild, c.read) << ran[0].command_line;
     }
 }
 

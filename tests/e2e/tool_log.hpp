@@ -19,6 +19,9 @@ struct ToolRun {
     std::string command_line;  // as the tool received it
     std::string cwd;
     std::map<std::string, std::string> env;  // the variables named in KESTRUNE_FAKE_ENV
+    // MSBuild.exe's reading of its command line, one line each, after "msbuild ": "argument
+    // ...", "property NAME=VALUE", "error ..." (tests/fake-ide/msbuild_report.hpp).
+    std::vector<std::string> msbuild;
 };
 
 // The records of a log, in the order the tools ran.
@@ -40,6 +43,8 @@ inline std::vector<ToolRun> parse_tool_log(const std::string& log) {
             current.command_line = line.substr(14);
         } else if (line.starts_with("cwd: ")) {
             current.cwd = line.substr(5);
+        } else if (line.starts_with("msbuild ")) {
+            current.msbuild.push_back(line.substr(8));
         } else if (line.starts_with("env ")) {
             const auto eq = line.find('=');
             current.env[line.substr(4, eq - 4)] = eq == std::string::npos ? "" : line.substr(eq + 1);

@@ -3,7 +3,8 @@
 //
 // It appends one record to the file named by KESTRUNE_FAKE_LOG: its file name, its full
 // command line, its current directory and the variables named in KESTRUNE_FAKE_ENV
-// (separated by ";"), one per line, then a line "--". It prints "<name> ran" and exits with
+// (separated by ";"), one per line, as MSBuild.exe what MSBuild would read from its command
+// line (msbuild_report.hpp), then a line "--". It prints "<name> ran" and exits with
 // the code in KESTRUNE_FAKE_EXIT (0 when unset). Named bds.exe, it copies the file named by
 // KESTRUNE_FAKE_BDS_LOG into the file given by its -o"..." argument (or, when
 // KESTRUNE_FAKE_BDS_DROP_LOG is set, deletes that file) and, when KESTRUNE_FAKE_BDS_LOCAL is
@@ -22,6 +23,7 @@
 #include <cwchar>
 #include <string>
 
+#include "msbuild_report.hpp"
 #include "win/directory.hpp"
 #include "win/environment.hpp"
 #include "win/file.hpp"
@@ -110,6 +112,7 @@ int wmain(int argc, wchar_t** argv) {
                 if (end == std::wstring::npos) break;
                 start = end + 1;
             }
+            if (_wcsicmp(name.c_str(), L"MSBuild.exe") == 0) record += kestrune::fake_ide::msbuild_report(command_line);
             record += L"--\n";
             (void)win::write_all(file, win::to_utf8(record));
             CloseHandle(file);

@@ -1,5 +1,8 @@
 #include "build/msbuild_builder.hpp"
 
+#include <algorithm>
+
+#include "text/text.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::build {
@@ -29,23 +32,72 @@ private:
     bool quoted_ = false;
 };
 
-std::wstring property(std::wstring_view name, std::string_view value) {
-    return L"/p:" + std::wstring(name) + L"=" + win::to_wide(value);
+// MSBuild decodes %XX in a property value and gives the characters its documentation lists
+// (% $ @ ' ; ? *) a meaning of their own; cmd.exe on Windows ends the command at a line break.
+// Each of them is written as its escape, which MSBuild decodes back into the character.
+std::wstring msbuild_escaped(std::string_view value) {
+    constexpr std::wstring_view special = L"%$@';?*\r\n";
+    constexpr std::wstring_view hex = L"0123456789ABCDEF";
+    std::wstring out;
+    for (const wchar_t c : win::to_wide(value)) {
+        if (special.find(c) == std::wstring_view::npos) {
+            out += c;
+        } else {
+            out += L'%';
+            out += hex[c >> 4];
+            out += hex[c & 0xF];
+        }
+    }
+    return out;
+}
+
+// MSBuild ends an argument at any white space outside double quotes, and a property switch's
+// setting at a comma or semicolon outside them; CommandLineToArgvW's rules for the quotes and
+// backslashes hold for it too.
+bool needs_quotes(std::wstring_view escaped) {
+    return std::ranges::any_of(escaped, [](wchar_t c) { return c == L',' || text::is_white_space(c); });
+}
+
+// A property setting, which MSBuild reads as one argument and one value, exactly as given.
+// `enclose`: in quotes whatever the value holds.
+std::wstring property(std::wstring_view name, std::wstring_view escaped_value, bool enclose = false) {
+    return L"/p:" + std::wstring(name) + L"=" + win::quote_argument(escaped_value, enclose || needs_quotes(escaped_value));
+}
+
+// The project path, in quotes. MSBuild would take a path that begins with "-" or "/" for a
+// switch and one that begins with "@" for a response file, so such a path is written to name
+// the same file without that beginning.
+std::wstring project_argument(std::wstring path) {
+    if (path.starts_with(L'-') || path.starts_with(L'@')) {
+        path.insert(0, L".\\");
+    } else {
+        for (wchar_t& c : path) {
+            if (c != L'/') break;
+            c = L'\\';
+        }
+    }
+    return win::quote_argument(path, true);
 }
 
 }  // namespace
 
 std::vector<std::wstring> msbuild_arguments(std::optional<catalogue::Platform> platform, const BuildOptions& options) {
-    // Only the project path and the version information, which may hold blanks or semicolons,
-    // are put in quotes; nothing inside them is escaped.
-    std::vector<std::wstring> arguments{L"\"" + options.file + L"\"", L"/t:Build"};
-    if (options.config) arguments.push_back(property(L"Config", *options.config));
-    if (platform) arguments.push_back(property(L"Platform", catalogue::name(*platform)));
+    std::vector<std::wstring> arguments{project_argument(options.file), L"/t:Build"};
+    if (options.config) arguments.push_back(property(L"Config", msbuild_escaped(*options.config)));
+    if (platform) arguments.push_back(property(L"Platform", msbuild_escaped(catalogue::name(*platform))));
     if (options.preferred_tool_architecture)
-        arguments.push_back(property(L"DCC_PreferredToolArchitecture", catalogue::name(*options.preferred_tool_architecture)));
-    if (const std::string keys = version_info_keys(options.version_info); !keys.empty()) {
+        arguments.push_back(property(L"DCC_PreferredToolArchitecture",
+                                     msbuild_escaped(catalogue::name(*options.preferred_tool_architecture))));
+    if (const auto pairs = version_info_pairs(options.version_info); !pairs.empty()) {
+        // One value in quotes, as it always was, whose pairs a ";" separates: the keys and the
+        // values are escaped, the separators are not.
+        std::wstring keys;
+        for (const auto& [key, value] : pairs) {
+            if (!keys.empty()) keys += L';';
+            keys += msbuild_escaped(key) + L"=" + msbuild_escaped(value);
+        }
         arguments.push_back(L"/p:VerInfo_IncludeVerInfo=true");
-        arguments.push_back(L"/p:VerInfo_Keys=\"" + win::to_wide(keys) + L"\"");
+        arguments.push_back(property(L"VerInfo_Keys", keys, true));
     }
     if (options.no_splash) arguments.push_back(L"/nologo");
     return arguments;

@@ -29,7 +29,7 @@ std::strong_ordering cmp_ignore_ascii_case(std::string_view a, std::string_view 
     return a.size() <=> b.size();
 }
 
-std::string version_info_keys(const VersionInfo& info) {
+std::vector<std::pair<std::string, std::string>> version_info_pairs(const VersionInfo& info) {
     // Keys equal under the folding are one key, which keeps the spelling it was first given.
     std::map<std::string, std::string, KeyLess> pairs;
     for (const VersionInfoField& named : named_fields)
@@ -50,8 +50,12 @@ std::string version_info_keys(const VersionInfo& info) {
         }
     }
 
+    return {std::make_move_iterator(pairs.begin()), std::make_move_iterator(pairs.end())};
+}
+
+std::string version_info_keys(const VersionInfo& info) {
     std::string out;
-    for (const auto& [key, value] : pairs) {
+    for (const auto& [key, value] : version_info_pairs(info)) {
         if (!out.empty()) out += ';';  // every entry writes at least its '='
         out += key;
         out += '=';

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace kestrune::build {
 
@@ -65,8 +67,11 @@ inline constexpr std::array<VersionInfoField, 11> version_info_fields{{
 // The order of version-information keys: code points compared after folding A-Z to a-z.
 std::strong_ordering cmp_ignore_ascii_case(std::string_view a, std::string_view b);
 
-// The "key=value;..." text the build tools take: the named fields, then the raw pairs whose
-// keys are new, ordered by key; empty when nothing is given.
+// The key and value pairs: the named fields, then the raw pairs whose keys are new, ordered by
+// key; none when nothing is given.
+std::vector<std::pair<std::string, std::string>> version_info_pairs(const VersionInfo& info);
+
+// The "key=value;..." text the build tools take, of those pairs; empty when nothing is given.
 std::string version_info_keys(const VersionInfo& info);
 
 }  // namespace kestrune::build

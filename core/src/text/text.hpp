@@ -29,6 +29,9 @@ bool is_xml_char(char32_t c);
 // bytes that are not UTF-8 (a surrogate encoded on its own among them) count as U+FFFD.
 std::optional<char32_t> first_non_xml_char(std::string_view text);
 
+// Whether the character has the Unicode White_Space property.
+bool is_white_space(char32_t c);
+
 // The text without white space (Unicode White_Space) at either end; UTF-8 in and out. Bytes
 // that are not UTF-8 are no white space, at either end.
 std::string_view trim(std::string_view text);

@@ -163,9 +163,12 @@ ChildCommand& ChildCommand::verbatim(std::wstring text) {
 }
 
 std::wstring quote_argument(std::wstring_view argument) {
-    const bool quoted = argument.empty() || argument.find_first_of(L" \t") != std::wstring_view::npos;
+    return quote_argument(argument, argument.empty() || argument.find_first_of(L" \t") != std::wstring_view::npos);
+}
+
+std::wstring quote_argument(std::wstring_view argument, bool enclose) {
     std::wstring out;
-    if (quoted) out += L'"';
+    if (enclose) out += L'"';
     std::size_t backslashes = 0;
     for (const wchar_t c : argument) {
         if (c == L'\\') {
@@ -178,7 +181,7 @@ std::wstring quote_argument(std::wstring_view argument) {
         }
         out += c;
     }
-    if (quoted) {
+    if (enclose) {
         out.append(backslashes, L'\\');
         out += L'"';
     }

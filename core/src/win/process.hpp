@@ -42,6 +42,9 @@ struct ChildCommand {
 // has no space or tab, otherwise in double quotes; quotes and the backslashes before them
 // (and, when quoted, at the end) escaped.
 std::wstring quote_argument(std::wstring_view argument);
+// The same, in double quotes exactly when `enclose` is set: for text that a program splits
+// further at characters of its own choosing, or that is only the end of an argument.
+std::wstring quote_argument(std::wstring_view argument, bool enclose);
 
 // The program in double quotes, then each argument after one space.
 std::wstring command_line(const ChildCommand& command);
