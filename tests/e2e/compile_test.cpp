@@ -129,6 +129,40 @@ TEST(Compile, ToolsFromPathsWithANulInsideAreNotFound) {
     }
 }
 
+// The compilers take their switches' values between double quotes with nothing escaped, so a
+// value holding one would end early and let the rest read as a switch of its own.
+TEST(Compile, AValueHoldingADoubleQuoteIsRefusedAndNothingRuns) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"dcc32", "p.dpr", "--define", "A\" \"-Eevil"},
+         "Error: the value of --define holds a double quote, which cannot be passed to DCC32.exe\n"},
+        {{"dcc", "-p", "Win64", "p.dpr", "--output-dir", "out", "--unit-search-dirs", "a\"b"},
+         "Error: the value of --unit-search-dirs holds a double quote, which cannot be passed to DCC64.exe\n"},
+        {{"dcc32", "p\".dpr", "--output-dir", "out"},
+         "Error: the value of FILE holds a double quote, which cannot be passed to DCC32.exe\n"},
+        {{"dcc64", "p.dpr", "--output-dir", "out", "--", "-B", "-X\""},
+         "Error: the value of RAW holds a double quote, which cannot be passed to DCC64.exe\n"},
+        {{"package", "compile", "Pkg.dpk", "--package-bpl-output-dir", "out", "--alias", "A=\"B\""},
+         "Error: the value of --alias holds a double quote, which cannot be passed to DCC32.exe\n"},
+        {{"brcc", "app\".rc"}, "Error: the value of INPUT_RC holds a double quote, which cannot be passed to BRCC32.exe\n"},
+        {{"brcc", "app.rc", "out\\\"app.res"},
+         "Error: the value of OUTPUT_RES holds a double quote, which cannot be passed to BRCC32.exe\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[0]);
+        const Toolchain toolchain;
+        const auto r = toolchain.run(c.args);
+        EXPECT_EQ(r.status, 1u);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_FALSE(toolchain.work.exists(L"tools.log"));
+        EXPECT_FALSE(toolchain.work.exists(L"out"));
+    }
+}
+
 TEST(Brcc, RunsTheResourceCompilerOnTheScript) {
     FakeTree tree;
     tree.bin64_tools = {L"BRCC32.exe"};

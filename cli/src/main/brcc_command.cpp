@@ -30,7 +30,10 @@ ReadResult<build::BrccOptions> read_brcc_options(const args::Matches& matches) {
 std::expected<DWORD, CommandError> run_brcc_command(App& app, const build::BrccOptions& options) {
     const catalogue::Installation& installation = resolve_installation(app);
     const auto brcc32 = catalogue::brcc32_path(installation, app.global_options.architecture);
-    if (!brcc32) return std::unexpected(CommandError{catalogue::tool_file_name(catalogue::Tool::BRCC32) + " not found", {}});
+    const std::string tool = catalogue::tool_file_name(catalogue::Tool::BRCC32);
+    if (!brcc32) return std::unexpected(CommandError{tool + " not found", {}});
+    if (auto refusal = build::double_quote_refusal(options, tool))
+        return std::unexpected(CommandError{std::move(*refusal), {}});
     flush();  // our output before the compiler's on the shared console
     auto code = build::run_brcc(*brcc32, options);
     if (!code) return std::unexpected(command_error(code.error()));

@@ -88,6 +88,8 @@ std::expected<DWORD, CommandError> run_compile(App& app, catalogue::Tool tool, c
     const catalogue::Installation& installation = resolve_installation(app);
     const auto compiler = catalogue::compiler_path(installation, tool, app.global_options.architecture);
     if (!compiler) return std::unexpected(CommandError{catalogue::tool_file_name(tool) + " not found", {}});
+    if (auto refusal = build::double_quote_refusal(options, catalogue::tool_file_name(tool)))
+        return std::unexpected(CommandError{std::move(*refusal), {}});
     flush();  // our output before the compiler's on the shared console
     auto code = build::run_dcc(*compiler, options);
     if (!code) return std::unexpected(command_error(code.error()));

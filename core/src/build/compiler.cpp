@@ -1,5 +1,7 @@
 #include "build/compiler.hpp"
 
+#include <algorithm>
+#include <concepts>
 #include <optional>
 #include <variant>
 
@@ -28,6 +30,27 @@ std::optional<std::string> argument(const DccList& kind, const DccOptions& optio
 // The source file and the raw arguments have places of their own on the command line.
 std::optional<std::string> argument(const DccPath&, const DccOptions&) { return std::nullopt; }
 std::optional<std::string> argument(const DccTrailing&, const DccOptions&) { return std::nullopt; }
+
+bool holds_double_quote(std::string_view text) { return text.find('"') != std::string_view::npos; }
+bool holds_double_quote(std::wstring_view text) { return text.find(L'"') != std::wstring_view::npos; }
+
+// Whether the value the field holds, or any of its values, holds a double quote; a flag holds none.
+bool field_holds_double_quote(const DccFlag&, const DccOptions&) { return false; }
+bool field_holds_double_quote(const DccPath& kind, const DccOptions& options) { return holds_double_quote(options.*kind.field); }
+bool field_holds_double_quote(const DccText& kind, const DccOptions& options) { return holds_double_quote(options.*kind.field); }
+bool field_holds_double_quote(const DccOptionalText& kind, const DccOptions& options) {
+    const auto& value = options.*kind.field;
+    return value && holds_double_quote(*value);
+}
+template <class Kind>
+    requires std::same_as<Kind, DccList> || std::same_as<Kind, DccTrailing>
+bool field_holds_double_quote(const Kind& kind, const DccOptions& options) {
+    return std::ranges::any_of(options.*kind.field, [](const std::string& value) { return holds_double_quote(value); });
+}
+
+std::string double_quote_refused(std::string_view option, std::string_view tool) {
+    return "the value of " + std::string(option) + " holds a double quote, which cannot be passed to " + std::string(tool);
+}
 
 bool names_output_directory(const DccSwitch& row) { return row.option.ends_with("output_dir"); }
 
@@ -64,6 +87,22 @@ std::vector<DccSwitch> dcc_switches(const DccOptions& options) {
         if (value) rows.push_back({std::move(*value), std::string(option.id), std::string(option.switch_)});
     }
     return rows;
+}
+
+std::optional<std::string> double_quote_refusal(const DccOptions& options, std::string_view tool) {
+    for (const DccOption& option : dcc_option_table) {
+        if (!std::visit([&](const auto& kind) { return field_holds_double_quote(kind, options); }, option.field)) continue;
+        return double_quote_refused(option.long_name.empty() ? std::string(option.value_name)
+                                                             : "--" + std::string(option.long_name),
+                                    tool);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> double_quote_refusal(const BrccOptions& options, std::string_view tool) {
+    if (holds_double_quote(options.input_rc)) return double_quote_refused("INPUT_RC", tool);
+    if (options.output_res && holds_double_quote(*options.output_res)) return double_quote_refused("OUTPUT_RES", tool);
+    return std::nullopt;
 }
 
 win::ChildCommand dcc_command(const std::string& compiler, const DccOptions& options) {

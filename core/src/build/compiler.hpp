@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <expected>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,15 @@ struct DccSwitch {
 
 // The switches of the options that are set, in the compiler's fixed order.
 std::vector<DccSwitch> dcc_switches(const DccOptions& options);
+
+// Why the options cannot be passed to the tool (a file name such as DCC32.exe), or nullopt: a
+// value holding a double quote, named as the command line writes its option ("the value of
+// --define holds a double quote, which cannot be passed to DCC32.exe"). A compiler takes a
+// switch's value between quotes with nothing escaped, so such a value would end early and its
+// rest read as a switch of its own.
+std::optional<std::string> double_quote_refusal(const DccOptions& options, std::string_view tool);
+// The same for the resource compiler's two paths, INPUT_RC and OUTPUT_RES.
+std::optional<std::string> double_quote_refusal(const BrccOptions& options, std::string_view tool);
 
 // The compiler with the source file, the switches and the raw arguments.
 win::ChildCommand dcc_command(const std::string& compiler, const DccOptions& options);
