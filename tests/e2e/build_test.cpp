@@ -141,7 +141,7 @@ TEST(Build, AFailingMSBuildFailsTheCommand) {
     const Toolchain toolchain;
     const auto r = toolchain.run({"build", "p.dproj"}, 3);
     EXPECT_EQ(r.status, 3u);
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.err, "Error: MSBuild.exe failed with exit status 3\n");
     EXPECT_EQ(toolchain.runs().size(), 1u);
 }
 

@@ -31,7 +31,7 @@ void expect_runs(const FakeTree& tree, std::initializer_list<ToolCase> cases) {
         const Toolchain toolchain(tree);
         const auto r = toolchain.run(c.args, 1);  // the tool's failure is the command's
         EXPECT_EQ(r.status, 1u) << r.err;
-        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(r.err, "Error: " + c.tool.substr(c.tool.find('\\') + 1) + " failed with exit status 1\n");
         const auto ran = toolchain.runs();
         ASSERT_EQ(ran.size(), 1u);
         const std::string path = toolchain.root_text() + "\\" + c.tool;

@@ -36,18 +36,20 @@ is_original() {  # NAME: a file the test made, not one the program left
 # STATUS_CONTROL_C_EXIT (0xC000013A) as the shell sees a Windows program's status: Wine hands
 # on only its low byte, so a status that merely ends in 0x3A would pass too.
 control_c_exit=58
+# The line on standard error that says a tool TOOL ended so.
+ctrl_c_line() { echo "Error: $1 failed with exit status 3221225786 (0xC000013A)"; }
 
-# SCENARIO PRESSES STATUS STDOUT_PATTERN ARGS...: runs the program in the project directory
-# with the stand-in waiting for an interrupt (it then ends with status $tool_exit, and with
-# $tool_env added to its environment), types Ctrl+C PRESSES times once it waits (the program
-# must still run after each press but the last), and checks the status, standard output, that
-# the project directory holds nothing but the project and that the bds.exe log named on the
-# tool's command line is gone.
+# SCENARIO PRESSES STATUS STDOUT_PATTERN STDERR_PATTERN ARGS...: runs the program in the
+# project directory with the stand-in waiting for an interrupt (it then ends with status
+# $tool_exit, and with $tool_env added to its environment), types Ctrl+C PRESSES times once it
+# waits (the program must still run after each press but the last), and checks the status,
+# standard output and error, that the project directory holds nothing but the project and that
+# the bds.exe log named on the tool's command line is gone.
 # The first press comes once the command $ready succeeds.
 tool_exit=3 tool_env=() ready=tool_waits
 scenario() {
-  scenario=$1 presses=$2 expected_status=$3 expected=$4
-  shift 4
+  scenario=$1 presses=$2 expected_status=$3 expected=$4 expected_err=$5
+  shift 5
   rm -f "$work/out" "$work/err" "$work/status" "$work/waiting" "$work/tools.log"
   local file
   while IFS= read -r -d '' file; do is_original "${file##*/}" || rm -f "$file"; done < <(find "$work/project" -type f -print0)
@@ -75,7 +77,7 @@ scenario() {
       [ "$(cat "$work/status")" = "$expected_status" ] ||
         fail "exit status $(cat "$work/status"), expected $expected_status"
       [[ "$(cat "$work/out")" == $expected ]] || fail "stdout '$(cat "$work/out")', expected '$expected'"
-      [ ! -s "$work/err" ] || fail "stderr '$(cat "$work/err")'"
+      [[ "$(cat "$work/err")" == $expected_err ]] || fail "stderr '$(cat "$work/err")', expected '$expected_err'"
       local left=()
       while IFS= read -r -d '' file; do is_original "${file##*/}" || left+=("${file#"$work/project/"}"); done \
         < <(find "$work/project" -type f -print0)
@@ -97,19 +99,21 @@ scenario() {
 
 # A tool that ends with a status of its own on Ctrl+C: that status.
 scenario "bds on a patched copy" 1 3 $'Starting bds.exe and building...\nbds.exe interrupted\nBuild stopped' \
-  bds Project1.dproj -c Release
-scenario "a compiler" 1 3 'DCC32.exe interrupted' dcc32 Project1.dpr
+  'Error: bds.exe failed with exit status 3' bds Project1.dproj -c Release
+scenario "a compiler" 1 3 'DCC32.exe interrupted' 'Error: DCC32.exe failed with exit status 3' dcc32 Project1.dpr
 # A tool that ends with 0 on Ctrl+C: an interrupted build is not a successful one.
 tool_exit=0
 scenario "bds ending with 0" 1 "$control_c_exit" \
-  $'Starting bds.exe and building...\nbds.exe interrupted\nBuild stopped' bds Project1.dproj -c Release
+  $'Starting bds.exe and building...\nbds.exe interrupted\nBuild stopped' "$(ctrl_c_line bds.exe)" \
+  bds Project1.dproj -c Release
 # cmd.exe may end on it before MSBuild.exe has said anything.
-scenario "MSBuild through cmd.exe" 1 "$control_c_exit" '?(MSBuild.exe interrupted)' build Project1.dproj -c Release
+scenario "MSBuild through cmd.exe" 1 "$control_c_exit" '?(MSBuild.exe interrupted)' "$(ctrl_c_line MSBuild.exe)" \
+  build Project1.dproj -c Release
 # A tool that ignores Ctrl+C, as bds.exe, which is not attached to the console, never sees it:
 # the second press ends it.
 tool_env=(KESTRUNE_FAKE_IGNORE_CTRL_C=1)
 scenario "bds ignoring Ctrl+C" 2 "$control_c_exit" $'Starting bds.exe and building...\nBuild stopped' \
-  bds Project1.dproj -c Release
+  "$(ctrl_c_line bds.exe)" bds Project1.dproj -c Release
 # Ctrl+C while the copies of a large group are being written, before any tool has started:
 # the run ends at once, as without the program's own handler, and the copies made so far go.
 tool_env=() ready=first_copy_made
@@ -123,7 +127,7 @@ member=$(<"$work/project/Project1.dproj")
   done
   echo '</ItemGroup></Project>'
 } >"$work/project/All.groupproj"
-scenario "a group being patched" 1 "$control_c_exit" '' bds All.groupproj -c Release
+scenario "a group being patched" 1 "$control_c_exit" '' '' bds All.groupproj -c Release
 if [ -s "$work/tools.log" ]; then fail "the tool started: the copies were all written before the press"; fi
 [ "$failures" = 0 ] || { echo "$failures failure(s)"; exit 1; }
 echo "interrupt: all scenarios passed"

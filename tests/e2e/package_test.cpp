@@ -163,11 +163,11 @@ TEST_F(PackageCompile, InstallRegistersTheBuiltPackage) {
 TEST_F(PackageCompile, InstallRegistersNothingAfterAFailedCompilation) {
     install(true, false);
     work.write(L"src\\Pkg.dpk", "{$DESCRIPTION 'x'}\n");
-    for (const std::wstring code : {L"1", L"3221225477"}) {
+    for (const auto& [code, told] : {std::pair{L"1", "1"}, std::pair{L"3221225477", "3221225477 (0xC0000005)"}}) {
         DeleteFileW((logs / L"tools.log").c_str());
         const auto r = compile({"--install", "--package-bpl-output-dir", "out"}, code);
         EXPECT_EQ(std::to_wstring(r.status), code);
-        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(r.err, "Error: DCC32.exe failed with exit status " + std::string(told) + "\n");
         EXPECT_EQ(tools_run(), (std::vector<std::string>{"DCC32.exe"}));
         EXPECT_FALSE(registry.key_exists(packages32));
     }

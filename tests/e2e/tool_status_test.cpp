@@ -1,5 +1,5 @@
-// A tool that fails makes the command fail: the tool has reported on the console, and its
-// exit code, unchanged, becomes the program's exit status.
+// A tool that fails makes the command fail: after the tool's own output one line on standard
+// error names it and its status, and its exit code, unchanged, becomes the program's exit status.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -29,12 +29,14 @@ TEST(ToolStatus, TheToolsExitCodeIsTheCommandsStatus) {
     const Toolchain toolchain(tree);
     std::size_t runs = 0;
     // 3221225477 is 0xC0000005, the status of a process that crashed on an access violation.
-    for (const DWORD code : {0ul, 1ul, 3ul, 3221225477ul}) {
+    const std::pair<DWORD, std::string> codes[] = {
+        {0, ""}, {1, " 1"}, {3, " 3"}, {3221225477, " 3221225477 (0xC0000005)"}};
+    for (const auto& [code, told] : codes) {
         for (const Case& c : cases) {
             const std::string label = c.args[0] + " " + std::to_string(code);
             const auto r = toolchain.run(c.args, code);
             EXPECT_EQ(r.status, code) << label;
-            EXPECT_EQ(r.err, "") << label;
+            EXPECT_EQ(r.err, code == 0 ? "" : "Error: " + c.tool + " failed with exit status" + told + "\n") << label;
             EXPECT_EQ(r.out, c.out) << label;
             const auto ran = toolchain.runs();
             ASSERT_EQ(ran.size(), ++runs) << label;

@@ -2,6 +2,7 @@
 
 #include "catalogue/paths.hpp"
 #include "main/installations.hpp"
+#include "main/tool_status.hpp"
 #include "build/compiler.hpp"
 #include "output/sink.hpp"
 
@@ -37,7 +38,7 @@ std::expected<DWORD, CommandError> run_brcc_command(App& app, const build::BrccO
     flush();  // our output before the compiler's on the shared console
     auto code = build::run_brcc(*brcc32, options);
     if (!code) return std::unexpected(command_error(code.error()));
-    return *code;
+    return tool_status(tool, *code);
 }
 
 }  // namespace kestrune::cli

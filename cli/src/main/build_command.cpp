@@ -6,6 +6,7 @@
 #include "catalogue/enums.hpp"
 #include "catalogue/paths.hpp"
 #include "main/installations.hpp"
+#include "main/tool_status.hpp"
 #include "build/msbuild_builder.hpp"
 #include "output/sink.hpp"
 
@@ -109,7 +110,8 @@ std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const b
     flush();  // our output before the child's on the shared console
     auto code = builder->build(app.global_options.platform, build_options);
     if (!code) return std::unexpected(command_error(code.error()));
-    return *code;
+    // cmd.exe ends with MSBuild's status, or the rsvars script's when that fails first.
+    return tool_status(use_msbuild ? "MSBuild.exe" : "bds.exe", *code);
 }
 
 }  // namespace kestrune::cli

@@ -4,6 +4,7 @@
 
 #include "catalogue/paths.hpp"
 #include "main/installations.hpp"
+#include "main/tool_status.hpp"
 #include "build/compiler.hpp"
 #include "output/sink.hpp"
 
@@ -93,7 +94,7 @@ std::expected<DWORD, CommandError> run_compile(App& app, catalogue::Tool tool, c
     flush();  // our output before the compiler's on the shared console
     auto code = build::run_dcc(*compiler, options);
     if (!code) return std::unexpected(command_error(code.error()));
-    return *code;
+    return tool_status(catalogue::tool_file_name(tool), *code);
 }
 
 }  // namespace kestrune::cli

@@ -1,0 +1,22 @@
+#include "main/tool_status.hpp"
+
+#include "output/sink.hpp"
+#include "win/registry_error.hpp"
+
+namespace kestrune::cli {
+
+std::string tool_failure_line(std::string_view tool, DWORD status) {
+    std::string line = "Error: " + std::string(tool) + " failed with exit status " + std::to_string(status);
+    if (status >= 0xC0000000) line += " (" + win::hresult_text(static_cast<HRESULT>(status)) + ")";
+    return line + "\n";
+}
+
+DWORD tool_status(std::string_view tool, DWORD status) {
+    if (status != 0) {
+        flush();  // the tool's output and ours before the line, in the order they came
+        eprint(tool_failure_line(tool, status));
+    }
+    return status;
+}
+
+}  // namespace kestrune::cli
