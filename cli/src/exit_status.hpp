@@ -1,6 +1,6 @@
 // The statuses that the program's own outcome gives the process. A command that runs a tool
-// ends with the tool's exit code instead, whatever that is, except that a 0 after Ctrl+C or
-// Ctrl+Break reads as STATUS_CONTROL_C_EXIT.
+// ends with the tool's exit code instead, whatever that is, except that once Ctrl+C or
+// Ctrl+Break has reached the tool it is STATUS_CONTROL_C_EXIT.
 #pragma once
 
 namespace kestrune::cli {

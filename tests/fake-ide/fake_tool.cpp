@@ -11,9 +11,12 @@
 // set, leaves a file named like its project with ".local" added, as the IDE does. When
 // KESTRUNE_FAKE_WAIT names a file, it then creates that file and waits, as a long build would,
 // until Ctrl+C or Ctrl+Break reaches it (a minute at most), and says "<name> interrupted"
-// instead of "ran"; with KESTRUNE_FAKE_IGNORE_CTRL_C set it ignores Ctrl+C meanwhile, as a
-// program that does not see the console would. Named like a Delphi compiler (DCC*) and given a
-// package source (.dpk) and a -LE folder, it leaves the package there when it exits with 0, as a
+// instead of "ran"; the file goes when the process ends, however it ends. With
+// KESTRUNE_FAKE_IGNORE_CTRL_C set it ignores Ctrl+C meanwhile, as a program that does not see
+// the console would; with KESTRUNE_FAKE_SPAWN naming a copy of it, it first starts that copy,
+// which waits in the same way, announced by the file's name with ".child" added, as the tools
+// that start programs of their own do. Named like a Delphi compiler (DCC*) and given a package
+// source (.dpk) and a -LE folder, it leaves the package there when it exits with 0, as a
 // compile that succeeded does: named by KESTRUNE_FAKE_BPL when that is set (to the name the
 // source's {$LIBPREFIX} and {$LIBSUFFIX} give; set but empty, it leaves none), else after the
 // source's stem.
@@ -81,15 +84,31 @@ BOOL WINAPI on_interrupt(DWORD event) {
     return TRUE;
 }
 
-// Announces the wait by creating the file, then waits for an interrupt; false after a minute without one.
+// Announces the wait by creating the file, then waits for an interrupt; false after a minute
+// without one. The file is gone again once the process has ended, however it ended.
 bool wait_for_interrupt(const std::wstring& announce) {
     interrupted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(on_interrupt, TRUE);
     if (!env(L"KESTRUNE_FAKE_IGNORE_CTRL_C").empty()) SetConsoleCtrlHandler(nullptr, TRUE);
-    HANDLE file =
-        CreateFileW(announce.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    // Left open for the system to close, and so delete, when the process ends.
+    (void)CreateFileW(announce.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     return WaitForSingleObject(interrupted, 60000) == WAIT_OBJECT_0;
+}
+
+// Starts the program (a copy of this one) so that it waits too, announcing itself in the file
+// named like ours with ".child" added, and starts nothing itself; does not wait for it.
+void start_waiting_child(const std::wstring& program, const std::wstring& announce) {
+    SetEnvironmentVariableW(L"KESTRUNE_FAKE_SPAWN", nullptr);
+    SetEnvironmentVariableW(L"KESTRUNE_FAKE_WAIT", (announce + L".child").c_str());
+    std::wstring line = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
 }
 
 }  // namespace
@@ -136,8 +155,10 @@ int wmain(int argc, wchar_t** argv) {
     leave_package(name, argc, argv);
 
     bool was_interrupted = false;
-    if (const std::wstring announce = env(L"KESTRUNE_FAKE_WAIT"); !announce.empty())
+    if (const std::wstring announce = env(L"KESTRUNE_FAKE_WAIT"); !announce.empty()) {
+        if (const std::wstring program = env(L"KESTRUNE_FAKE_SPAWN"); !program.empty()) start_waiting_child(program, announce);
         was_interrupted = wait_for_interrupt(announce);
+    }
 
     const std::string line = win::to_utf8(name) + (was_interrupted ? " interrupted\n" : " ran\n");
     (void)win::write_all(GetStdHandle(STD_OUTPUT_HANDLE), line);

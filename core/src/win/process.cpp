@@ -55,6 +55,7 @@ UniqueHandle inheritable_std_handle(DWORD which, HANDLE& out) {
 struct RunningChild {
     std::mutex lock;
     HANDLE process = nullptr;  // while it runs; cleared before its owner closes it
+    HANDLE job = nullptr;      // the job it runs in with everything it starts; none: it runs alone
     unsigned interrupts = 0;   // Ctrl+C and Ctrl+Break since the start
     bool any_started = false;  // from the first start on, interrupts are the children's
 };
@@ -64,9 +65,36 @@ RunningChild& running_child() {
     return child;
 }
 
+// The job that every child runs in, with all it starts: the system ends them all when the
+// job's last handle closes, so they end with this process however it ends (killed, its console
+// closed), and the second Ctrl+C ends them all at once. Made at the first start; its handle is
+// never closed, so that it lasts exactly as long as the process. None where the system cannot
+// make one: the children then run as they would without it.
+HANDLE children_job() {
+    static const HANDLE job = [] {
+        HANDLE made = CreateJobObjectW(nullptr, nullptr);
+        if (!made) return made;
+        // A program that starts one of its own outside every job may still do so.
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_BREAKAWAY_OK;
+        if (SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits)) return made;
+        CloseHandle(made);
+        return HANDLE(nullptr);
+    }();
+    return job;
+}
+
+// Ends the child that runs and everything it started; under the lock.
+void end_child_tree(const RunningChild& child) {
+    if (child.job)
+        TerminateJobObject(child.job, STATUS_CONTROL_C_EXIT);
+    else if (child.process)
+        TerminateProcess(child.process, STATUS_CONTROL_C_EXIT);
+}
+
 // The console hands an interrupt to each of its processes on its own, so a child that ends at
 // once on it may be gone before this process has seen it (under Wine, up to a few milliseconds
-// before). A child's 0 is believed only once this much longer has passed without one; a
+// before). A child's status is believed only once this much longer has passed without one; a
 // process without a console gets no interrupt and need not wait.
 constexpr DWORD late_interrupt_ms = 20;
 
@@ -80,11 +108,13 @@ void child_starting() {
     child.any_started = true;
 }
 
-void child_started(HANDLE process) {
+// job: the job the process was put in, if any.
+void child_started(HANDLE process, HANDLE job) {
     RunningChild& child = running_child();
     const std::lock_guard held(child.lock);
     child.process = process;
-    if (child.interrupts >= 2) TerminateProcess(process, STATUS_CONTROL_C_EXIT);
+    child.job = job;
+    if (child.interrupts >= 2) end_child_tree(child);
 }
 
 // From then on the handler leaves the process alone; only the child that runs is forgotten.
@@ -115,9 +145,10 @@ BOOL WINAPI on_console_event(DWORD event) {
             {
                 const std::lock_guard held(child.lock);
                 // A child that does not see the console's interrupts (bds.exe, a GUI program,
-                // does not) or ignores them would run on: the second one ends it.
+                // does not) or ignores them would run on, and so would what it started (cmd.exe
+                // may end and leave MSBuild.exe running): the second one ends them all.
                 if (child.any_started) {
-                    if (++child.interrupts >= 2 && child.process) TerminateProcess(child.process, STATUS_CONTROL_C_EXIT);
+                    if (++child.interrupts >= 2 && child.process) end_child_tree(child);
                     return TRUE;
                 }
             }
@@ -126,12 +157,13 @@ BOOL WINAPI on_console_event(DWORD event) {
         case CTRL_CLOSE_EVENT:
         case CTRL_SHUTDOWN_EVENT: {
             // The process is ending; a child that outlives the console (bds.exe does) would
-            // build on from files about to be deleted, and write beside them afterwards.
+            // build on from files about to be deleted, and write beside them afterwards. What
+            // it started ends with it, and so does what a child that has ended left running.
             RunningChild& child = running_child();
             {
                 const std::lock_guard held(child.lock);
-                if (child.process && TerminateProcess(child.process, STATUS_CONTROL_C_EXIT))
-                    WaitForSingleObject(child.process, 1000);
+                end_child_tree(child);
+                if (child.process) WaitForSingleObject(child.process, 1000);
             }
             end_now();
         }
@@ -242,13 +274,24 @@ std::expected<Child, IoError> start_child(const ChildCommand& command) {
                                             inheritable_std_handle(STD_ERROR_HANDLE, startup.hStdError)};
 
     handle_console_events();
+    const HANDLE job = children_job();
     child_starting();
+    // Suspended until it is in the job, so that nothing it starts escapes it.
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(application.c_str(), line->data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
+    if (!CreateProcessW(application.c_str(), line->data(), nullptr, nullptr, TRUE, job ? CREATE_SUSPENDED : 0, nullptr,
+                        nullptr, &startup, &info))
         return std::unexpected(IoError::last_error());
     const UniqueHandle thread(info.hThread);
     Child child{UniqueHandle(info.hProcess)};
-    child_started(info.hProcess);
+    // An outer job that allows no job within it (before Windows 8) keeps the child out of ours:
+    // it runs all the same, alone.
+    const bool joined = job && AssignProcessToJobObject(job, info.hProcess);
+    child_started(info.hProcess, joined ? job : nullptr);
+    if (job && ResumeThread(info.hThread) == static_cast<DWORD>(-1)) {
+        IoError error = IoError::last_error();
+        TerminateProcess(info.hProcess, STATUS_CONTROL_C_EXIT);
+        return std::unexpected(std::move(error));
+    }
     return child;
 }
 
@@ -261,15 +304,11 @@ std::expected<DWORD, IoError> Child::wait() {
     child_ended(process_.get());
     DWORD code = 0;
     if (!GetExitCodeProcess(process_.get(), &code)) return std::unexpected(IoError::last_error());
-    if (code != 0) return code;
-    // A tool may answer an interrupt by ending with 0 (cmd.exe does so now and then), and a
-    // build that the user stopped must not read as one that succeeded.
-    if (!interrupted_since_start()) {
-        if (!attached_to_console()) return code;
-        Sleep(late_interrupt_ms);
-        if (!interrupted_since_start()) return code;
-    }
-    return STATUS_CONTROL_C_EXIT;
+    // Whatever a tool answers an interrupt with (cmd.exe ends with 0 now and then, a compiler
+    // with 1), a build that the user stopped must read neither as one that succeeded nor as one
+    // that failed.
+    if (!interrupted_since_start() && attached_to_console()) Sleep(late_interrupt_ms);
+    return interrupted_since_start() ? STATUS_CONTROL_C_EXIT : code;
 }
 
 std::expected<DWORD, IoError> run_child(const ChildCommand& command) {

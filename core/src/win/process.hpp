@@ -69,8 +69,8 @@ public:
     Child& operator=(Child&&) = delete;
     ~Child();
 
-    // Waits for the child to end, without a time-out, and gives its exit code; a 0 after an
-    // interrupt reads as STATUS_CONTROL_C_EXIT (see start_child).
+    // Waits for the child to end, without a time-out, and gives its exit code; after an
+    // interrupt, whatever it was, STATUS_CONTROL_C_EXIT (see start_child).
     std::expected<DWORD, IoError> wait();
 
 private:
@@ -81,19 +81,22 @@ private:
 // Ctrl+C or Ctrl+Break before any child has started ends the run at once, as the system's own
 // handler would, with STATUS_CONTROL_C_EXIT, but deletes the temporary files still owned
 // first. From the first child on they are the children's: see start_child. When the console
-// closes or the system shuts down, a child that runs is ended, the temporary files still owned
-// are deleted and the process ends with STATUS_CONTROL_C_EXIT; a file that another process
-// holds open may stay. A user's logging off is ignored: only a process in a service's session
-// hears of it, and then it may be any user's.
+// closes or the system shuts down, the child that runs and everything the children started
+// are ended, the temporary files still owned are deleted and the process ends with
+// STATUS_CONTROL_C_EXIT; a file that another process holds open may stay. A user's logging off
+// is ignored: only a process in a service's session hears of it, and then it may be any user's.
 void handle_console_events();
 
 // Starts the child with this process's standard handles, environment and current directory;
-// one child runs at a time. From then on Ctrl+C and Ctrl+Break are left to the children: this
-// process ignores them, so it outlives an interrupted child and its callers still clean up
-// after it. One that comes while a child runs, or a few milliseconds after it ended (the time
-// a 0 is held back for), makes that child's 0 read as STATUS_CONTROL_C_EXIT; a second one
-// while the same child runs ends it with that status, since a child that does not see the
-// console's interrupts, or ignores them, would run on. Calls handle_console_events.
+// one child runs at a time. It runs in a job with everything it starts, which all end when
+// this process ends, however it ends (where the system can make no such job, or an outer one
+// forbids it, the child runs alone). From the start on Ctrl+C and Ctrl+Break are left to the
+// children: this process ignores them, so it outlives an interrupted child and its callers
+// still clean up after it. One that comes while a child runs, or a few milliseconds after it
+// ended (the time its status is held back for), makes that child's status read as
+// STATUS_CONTROL_C_EXIT, whatever it was; a second one while the same child runs ends it and
+// everything it started with that status, since a child that does not see the console's
+// interrupts, or ignores them, would run on. Calls handle_console_events.
 std::expected<Child, IoError> start_child(const ChildCommand& command);
 
 // Starts the child and waits for it; its exit code, or the error of the start or the wait.
