@@ -110,7 +110,8 @@ std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const b
     flush();  // our output before the child's on the shared console
     auto code = builder->build(app.global_options.platform, build_options);
     if (!code) return std::unexpected(command_error(code.error()));
-    // cmd.exe ends with MSBuild's status, or the rsvars script's when that fails first.
+    // cmd.exe ends with MSBuild's status, or with the rsvars script's when that fails first:
+    // either way the tool the user asked for is MSBuild.exe.
     return tool_status(use_msbuild ? "MSBuild.exe" : "bds.exe", *code);
 }
 

@@ -256,9 +256,9 @@ std::optional<std::wstring> find_program(std::wstring_view name) {
 }
 
 std::expected<Child, IoError> start_child(const ChildCommand& command) {
-    // CreateProcessW would search the current directory first, so a bare name is resolved here.
     auto line = checked_command_line(command);  // CreateProcessW may write into it
     if (!line) return std::unexpected(std::move(line.error()));
+    // CreateProcessW would search the current directory first, so a bare name is resolved here.
     std::wstring application = command.program;
     if (!has_directory(command.program)) {
         auto found = find_program(command.program);
