@@ -41,7 +41,7 @@ TEST(BdsLogEcho, ALogThatIsNotUtf8IsEchoedWholeAndTheStatusStands) {
     options.env[L"KESTRUNE_FAKE_EXIT"] = L"1";
     const auto r = run({"bds", "p.dproj"}, options);
     EXPECT_EQ(r.status, 1u);
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.err, "Error: bds.exe failed with exit status 1\n");
     EXPECT_EQ(r.out, "Starting bds.exe and building...\nbds.exe ran\nBuild started\n" + win::ansi_to_utf8(path) +
                          "(3) Error: E2003\n\nBuild FAILED.\n");
 }

@@ -73,5 +73,23 @@ TEST(ToolStatus, ACommandLineLongerThanTheSystemTakesStartsNothing) {
     }
 }
 
+// A tool that ends by itself may leave a program of its own running for later builds, as
+// MSBuild leaves its build nodes: it outlives the program, which only ends the tree of a tool
+// that still runs or was interrupted.
+TEST(ToolStatus, WhatAToolLeavesRunningOutlivesTheProgram) {
+    const Toolchain toolchain;
+    RunOptions options{.cwd = toolchain.work.path(), .env = {}};
+    options.env[L"KESTRUNE_FAKE_LEAVE_RUNNING"] = toolchain.work / L"server";
+    options.env[L"KESTRUNE_FAKE_WAIT_MS"] = L"2000";
+    const auto r = run({"dcc32", "p.dpr"}, options);
+    ASSERT_EQ(r.status, 0u) << r.err;
+    // The left program announces itself in the file, which goes when it ends.
+    bool seen = false;
+    for (int i = 0; i < 40 && !seen; ++i, Sleep(50)) seen = toolchain.work.exists(L"server");
+    ASSERT_TRUE(seen) << "the program the tool left was never seen running";
+    Sleep(500);
+    EXPECT_TRUE(toolchain.work.exists(L"server")) << "the program the tool left ended with kestrune";
+}
+
 }  // namespace
 }  // namespace kestrune::e2e

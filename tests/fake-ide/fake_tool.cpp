@@ -15,7 +15,10 @@
 // KESTRUNE_FAKE_IGNORE_CTRL_C set it ignores Ctrl+C meanwhile, as a program that does not see
 // the console would; with KESTRUNE_FAKE_SPAWN naming a copy of it, it first starts that copy,
 // which waits in the same way, announced by the file's name with ".child" added, as the tools
-// that start programs of their own do. Named like a Delphi compiler (DCC*) and given a package
+// that start programs of their own do. With KESTRUNE_FAKE_LEAVE_RUNNING naming a file, it
+// starts a copy of itself that waits, announced by that file, and goes on without it, as a tool
+// that leaves a server for later runs does. KESTRUNE_FAKE_WAIT_MS shortens every wait (a
+// minute by default). Named like a Delphi compiler (DCC*) and given a package
 // source (.dpk) and a -LE folder, it leaves the package there when it exits with 0, as a
 // compile that succeeded does: named by KESTRUNE_FAKE_BPL when that is set (to the name the
 // source's {$LIBPREFIX} and {$LIBSUFFIX} give; set but empty, it leaves none), else after the
@@ -93,22 +96,31 @@ bool wait_for_interrupt(const std::wstring& announce) {
     // Left open for the system to close, and so delete, when the process ends.
     (void)CreateFileW(announce.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    return WaitForSingleObject(interrupted, 60000) == WAIT_OBJECT_0;
+    const std::wstring wait_ms = env(L"KESTRUNE_FAKE_WAIT_MS");
+    return WaitForSingleObject(interrupted, wait_ms.empty() ? 60000 : wcstoul(wait_ms.c_str(), nullptr, 10)) == WAIT_OBJECT_0;
 }
 
-// Starts the program (a copy of this one) so that it waits too, announcing itself in the file
-// named like ours with ".child" added, and starts nothing itself; does not wait for it.
-void start_waiting_child(const std::wstring& program, const std::wstring& announce) {
+// Starts the program (a copy of this one) so that it waits, announcing itself in the file,
+// and starts nothing itself; does not wait for it. Detached, it has no console and standard
+// handles that lead nowhere, as a server has, so that it holds none of its starter's pipes.
+void start_waiting_child(const std::wstring& program, const std::wstring& announce, bool detached = false) {
+    // The child learns what to do from the environment it inherits; this process's own wait,
+    // if any, stays as it was.
+    const auto own_wait = win::environment_variable(L"KESTRUNE_FAKE_WAIT");
     SetEnvironmentVariableW(L"KESTRUNE_FAKE_SPAWN", nullptr);
-    SetEnvironmentVariableW(L"KESTRUNE_FAKE_WAIT", (announce + L".child").c_str());
+    SetEnvironmentVariableW(L"KESTRUNE_FAKE_LEAVE_RUNNING", nullptr);
+    SetEnvironmentVariableW(L"KESTRUNE_FAKE_WAIT", announce.c_str());
     std::wstring line = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    if (detached) startup.dwFlags = STARTF_USESTDHANDLES;  // the handles stay null
     PROCESS_INFORMATION info{};
-    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, detached ? DETACHED_PROCESS : 0, nullptr,
+                       nullptr, &startup, &info)) {
         CloseHandle(info.hThread);
         CloseHandle(info.hProcess);
     }
+    SetEnvironmentVariableW(L"KESTRUNE_FAKE_WAIT", own_wait ? own_wait->c_str() : nullptr);
 }
 
 }  // namespace
@@ -154,9 +166,13 @@ int wmain(int argc, wchar_t** argv) {
 
     leave_package(name, argc, argv);
 
+    if (const std::wstring announce = env(L"KESTRUNE_FAKE_LEAVE_RUNNING"); !announce.empty())
+        start_waiting_child(win::module_path().value_or(std::wstring()), announce, true);
+
     bool was_interrupted = false;
     if (const std::wstring announce = env(L"KESTRUNE_FAKE_WAIT"); !announce.empty()) {
-        if (const std::wstring program = env(L"KESTRUNE_FAKE_SPAWN"); !program.empty()) start_waiting_child(program, announce);
+        if (const std::wstring program = env(L"KESTRUNE_FAKE_SPAWN"); !program.empty())
+            start_waiting_child(program, announce + L".child");
         was_interrupted = wait_for_interrupt(announce);
     }
 

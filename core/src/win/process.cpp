@@ -65,19 +65,23 @@ RunningChild& running_child() {
     return child;
 }
 
-// The job that every child runs in, with all it starts: the system ends them all when the
-// job's last handle closes, so they end with this process however it ends (killed, its console
-// closed), and the second Ctrl+C ends them all at once. Made at the first start; its handle is
-// never closed, so that it lasts exactly as long as the process. None where the system cannot
-// make one: the children then run as they would without it.
+// Whether the job's processes end when its last handle closes, that is with this process.
+bool set_kill_on_close(HANDLE job, bool kill) {
+    // A program that starts one of its own outside every job may still do so.
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_BREAKAWAY_OK | (kill ? JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE : 0);
+    return SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits) != 0;
+}
+
+// The job that every child runs in, with all it starts: while a child runs, the system ends
+// them all when the job's last handle closes, so they end with this process however it ends
+// (killed, its console closed), and the second Ctrl+C ends them all at once. Made at the first
+// start; its handle is never closed, so that it lasts exactly as long as the process. None
+// where the system cannot make one: the children then run as they would without it.
 HANDLE children_job() {
     static const HANDLE job = [] {
         HANDLE made = CreateJobObjectW(nullptr, nullptr);
-        if (!made) return made;
-        // A program that starts one of its own outside every job may still do so.
-        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_BREAKAWAY_OK;
-        if (SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits)) return made;
+        if (!made || set_kill_on_close(made, true)) return made;
         CloseHandle(made);
         return HANDLE(nullptr);
     }();
@@ -275,6 +279,7 @@ std::expected<Child, IoError> start_child(const ChildCommand& command) {
 
     handle_console_events();
     const HANDLE job = children_job();
+    if (job) set_kill_on_close(job, true);  // a tool before may have left its own running
     child_starting();
     // Suspended until it is in the job, so that nothing it starts escapes it.
     PROCESS_INFORMATION info{};
@@ -308,7 +313,12 @@ std::expected<DWORD, IoError> Child::wait() {
     // with 1), a build that the user stopped must read neither as one that succeeded nor as one
     // that failed.
     if (!interrupted_since_start() && attached_to_console()) Sleep(late_interrupt_ms);
-    return interrupted_since_start() ? STATUS_CONTROL_C_EXIT : code;
+    if (interrupted_since_start()) return STATUS_CONTROL_C_EXIT;
+    // A tool that ended by itself may leave programs of its own to serve the next build (build
+    // nodes kept for reuse, servers): they outlive this process, as they would without the job.
+    // After an interrupt what is left of the tree still ends with this process.
+    if (const HANDLE job = children_job()) set_kill_on_close(job, false);
+    return code;
 }
 
 std::expected<DWORD, IoError> run_child(const ChildCommand& command) {

@@ -89,8 +89,9 @@ void handle_console_events();
 
 // Starts the child with this process's standard handles, environment and current directory;
 // one child runs at a time. It runs in a job with everything it starts, which all end when
-// this process ends, however it ends (where the system can make no such job, or an outer one
-// forbids it, the child runs alone). From the start on Ctrl+C and Ctrl+Break are left to the
+// this process ends, however it ends, while the child runs or after it was interrupted; what a
+// child that ended by itself leaves running lives on (where the system can make no such job,
+// or an outer one forbids it, the child runs alone). From the start on Ctrl+C and Ctrl+Break are left to the
 // children: this process ignores them, so it outlives an interrupted child and its callers
 // still clean up after it. One that comes while a child runs, or a few milliseconds after it
 // ended (the time its status is held back for), makes that child's status read as
