@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "build/msbuild_escape.hpp"
 #include "text/text.hpp"
 #include "win/utf.hpp"
 
@@ -32,24 +33,7 @@ private:
     bool quoted_ = false;
 };
 
-// MSBuild decodes %XX in a property value and gives the characters its documentation lists
-// (% $ @ ' ; ? *) a meaning of their own; cmd.exe on Windows ends the command at a line break.
-// Each of them is written as its escape, which MSBuild decodes back into the character.
-std::wstring msbuild_escaped(std::string_view value) {
-    constexpr std::wstring_view special = L"%$@';?*\r\n";
-    constexpr std::wstring_view hex = L"0123456789ABCDEF";
-    std::wstring out;
-    for (const wchar_t c : win::to_wide(value)) {
-        if (special.find(c) == std::wstring_view::npos) {
-            out += c;
-        } else {
-            out += L'%';
-            out += hex[c >> 4];
-            out += hex[c & 0xF];
-        }
-    }
-    return out;
-}
+std::wstring msbuild_escaped(std::string_view value) { return win::to_wide(msbuild_escape(value)); }
 
 // MSBuild ends an argument at any white space outside double quotes, and a property switch's
 // setting at a comma or semicolon outside them; CommandLineToArgvW's rules for the quotes and

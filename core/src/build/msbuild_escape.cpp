@@ -5,7 +5,8 @@
 namespace kestrune::build {
 
 std::string msbuild_escape(std::string_view text) {
-    constexpr std::string_view special = "%$@';?*";
+    // A line break is no character of MSBuild's, but cmd.exe on Windows ends a command at it.
+    constexpr std::string_view special = "%$@';?*\r\n";
     std::string escaped;
     escaped.reserve(text.size());
     for (const char c : text) {
