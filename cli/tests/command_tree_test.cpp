@@ -161,7 +161,7 @@ TEST(CommandTree, CompilerOptions) {
     EXPECT_TRUE(dcc.options.quiet);
     EXPECT_EQ(dcc.options.raw, (std::vector<std::string>{"-$D+", "--build", "--"}));
     EXPECT_EQ(dcc.options.alias.size(), 163u);
-    EXPECT_EQ(dcc.options.alias, build::default_alias);
+    EXPECT_EQ(dcc.options.alias, backends::default_alias);
     EXPECT_EQ(dcc.options.namespace_.size(), 161u);
 
     const App empty_alias_app = parse_app({"dcc", "--alias", "", "P.dpr", "--"});

@@ -1,4 +1,4 @@
-#include "build/bds_builder.hpp"
+#include "backends/bds_builder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "win/file.hpp"
 #include "win/temp_path.hpp"
 
-namespace kestrune::build {
+namespace kestrune::backends {
 namespace {
 
 struct Echo {
@@ -91,10 +91,10 @@ std::set<std::wstring> temp_logs() {
 }
 
 // A project in the directory, built with a configuration, so that bds.exe gets a patched copy.
-build::BuildOptions release_build(const scratch::ProjectDir& dir) {
+backends::BuildOptions release_build(const scratch::ProjectDir& dir) {
     dir.write("App.dproj", R"(<Project><PropertyGroup><Config>Debug</Config><Platform>Win32</Platform></PropertyGroup>
                                <PropertyGroup Condition="'$(Base)'!=''"/></Project>)");
-    build::BuildOptions options;
+    backends::BuildOptions options;
     options.file = (dir.path() / L"App.dproj").wstring();
     options.config = "Release";
     return options;
@@ -102,14 +102,14 @@ build::BuildOptions release_build(const scratch::ProjectDir& dir) {
 
 TEST(BdsBuilder, ABdsExeThatCannotStartLeavesNoFileBehind) {
     const scratch::ProjectDir dir;
-    const build::BuildOptions options = release_build(dir);
+    const backends::BuildOptions options = release_build(dir);
     std::string out;
     BdsBuilder builder(win::to_utf8((dir.path() / L"missing\\bds.exe").wstring()), [&](std::string_view s) { out += s; });
 
     const auto logs_before = temp_logs();
     const auto result = builder.build(catalogue::Platform::Win64, options);
     ASSERT_FALSE(result);
-    EXPECT_EQ(result.error().kind(), build::ProjectError::Kind::Io);
+    EXPECT_EQ(result.error().kind(), backends::ProjectError::Kind::Io);
     // The system's own text, as for every other tool that cannot start.
     const auto& io = result.error().io_error();
     ASSERT_TRUE(io && io->code());
@@ -121,7 +121,7 @@ TEST(BdsBuilder, ABdsExeThatCannotStartLeavesNoFileBehind) {
 
 TEST(BdsBuilder, ALogThatCannotBeCreatedStopsTheBuildBeforeAnythingStarts) {
     const scratch::ProjectDir dir;
-    const build::BuildOptions options = release_build(dir);
+    const backends::BuildOptions options = release_build(dir);
     std::string out;
     BdsBuilder builder("C:\\IDE\\bin\\bds.exe", [&](std::string_view s) { out += s; });
 
@@ -138,16 +138,16 @@ TEST(BdsBuilder, ALogThatCannotBeCreatedStopsTheBuildBeforeAnythingStarts) {
 
 TEST(BdsBuilder, APatchErrorComesBeforeAnythingIsPrinted) {
     const scratch::ProjectDir dir;
-    build::BuildOptions options;
+    backends::BuildOptions options;
     options.file = (dir.path() / L"Missing.dproj").wstring();
     options.config = "Release";
     std::string out;
     BdsBuilder builder("C:\\IDE\\bin\\bds.exe", [&](std::string_view s) { out += s; });
     const auto result = builder.build(std::nullopt, options);
     ASSERT_FALSE(result);
-    EXPECT_EQ(result.error().kind(), build::ProjectError::Kind::Io);
+    EXPECT_EQ(result.error().kind(), backends::ProjectError::Kind::Io);
     EXPECT_EQ(out, "");
 }
 
 }  // namespace
-}  // namespace kestrune::build
+}  // namespace kestrune::backends

@@ -1,4 +1,4 @@
-#include "build/compiler.hpp"
+#include "backends/compiler.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include "fake_tree.hpp"
 #include "win/utf.hpp"
 
-namespace kestrune::build {
+namespace kestrune::backends {
 namespace {
 
 DccOptions source(std::wstring file) {
@@ -106,4 +106,4 @@ TEST(RunDcc, StopsAtTheFirstDirectoryThatCannotBeMade) {
 }
 
 }  // namespace
-}  // namespace kestrune::build
+}  // namespace kestrune::backends

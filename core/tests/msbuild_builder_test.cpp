@@ -1,10 +1,10 @@
-#include "build/msbuild_builder.hpp"
+#include "backends/msbuild_builder.hpp"
 
 #include <gtest/gtest.h>
 
 #include "win/utf.hpp"
 
-namespace kestrune::build {
+namespace kestrune::backends {
 namespace {
 
 using catalogue::Architecture;
@@ -133,4 +133,4 @@ TEST(MSBuildBuilder, ReturnsCmdsExitCodeAsSuccess) {
 }
 
 }  // namespace
-}  // namespace kestrune::build
+}  // namespace kestrune::backends

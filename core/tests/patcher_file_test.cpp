@@ -1,13 +1,13 @@
-#include "build/patcher/project_group.hpp"
+#include "backends/patcher/project_group.hpp"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
-#include "build/patcher/project_xml.hpp"
+#include "backends/patcher/project_xml.hpp"
 #include "project_files.hpp"
 #include "win/path.hpp"
 
-namespace kestrune::build::patcher {
+namespace kestrune::backends::patcher {
 namespace {
 
 using catalogue::Platform;
@@ -304,4 +304,4 @@ TEST_F(PatchProjectFile, AnUnreadableOrMalformedProjectIsAnError) {
 }
 
 }  // namespace
-}  // namespace kestrune::build::patcher
+}  // namespace kestrune::backends::patcher

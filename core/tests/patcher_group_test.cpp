@@ -1,4 +1,4 @@
-#include "build/patcher/project_group.hpp"
+#include "backends/patcher/project_group.hpp"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -10,7 +10,7 @@
 #include "text/text.hpp"
 #include "win/path.hpp"
 
-namespace kestrune::build::patcher {
+namespace kestrune::backends::patcher {
 namespace {
 
 // A member that a configuration turns into a copy.
@@ -308,4 +308,4 @@ TEST_F(PatchProject, AFailingMemberEndsTheCallAndItsPredecessorsCopiesAreDeleted
 }
 
 }  // namespace
-}  // namespace kestrune::build::patcher
+}  // namespace kestrune::backends::patcher

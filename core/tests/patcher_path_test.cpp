@@ -1,13 +1,13 @@
-#include "build/patcher/project_path.hpp"
+#include "backends/patcher/project_path.hpp"
 
 #include <gtest/gtest.h>
 
-#include "build/patcher/project_group.hpp"
+#include "backends/patcher/project_group.hpp"
 #include "project_files.hpp"
 #include "win/path.hpp"
 #include "win/utf.hpp"
 
-namespace kestrune::build::patcher {
+namespace kestrune::backends::patcher {
 namespace {
 
 TEST(ProjectPathParts, EffectivePathJoinsOnlyRelativePathsOntoTheBase) {
@@ -61,4 +61,4 @@ TEST(ProjectPathParts, GroupMembersWithARootOrABareDriveArePatched) {
 }
 
 }  // namespace
-}  // namespace kestrune::build::patcher
+}  // namespace kestrune::backends::patcher

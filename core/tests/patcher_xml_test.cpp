@@ -1,12 +1,12 @@
-#include "build/patcher/project_xml.hpp"
-#include "build/patcher/xml_reader.hpp"
+#include "backends/patcher/project_xml.hpp"
+#include "backends/patcher/xml_reader.hpp"
 
 #include <gtest/gtest.h>
 
 #include "project_files.hpp"
 #include "win/handle.hpp"
 
-namespace kestrune::build::patcher {
+namespace kestrune::backends::patcher {
 namespace {
 
 using scratch::ProjectDir;
@@ -178,4 +178,4 @@ TEST(TempProjectFile, LiesBesideTheEffectivePath) {
 }
 
 }  // namespace
-}  // namespace kestrune::build::patcher
+}  // namespace kestrune::backends::patcher

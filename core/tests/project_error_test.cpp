@@ -1,8 +1,8 @@
-#include "build/project_error.hpp"
+#include "backends/project_error.hpp"
 
 #include <gtest/gtest.h>
 
-namespace kestrune::build {
+namespace kestrune::backends {
 namespace {
 
 TEST(ProjectError, TextIsTheWrappedErrorsAndThereAreNoCauses) {
@@ -30,4 +30,4 @@ TEST(ProjectError, TextIsTheWrappedErrorsAndThereAreNoCauses) {
 }
 
 }  // namespace
-}  // namespace kestrune::build
+}  // namespace kestrune::backends

@@ -1,8 +1,8 @@
-#include "build/version_info.hpp"
+#include "backends/version_info.hpp"
 
 #include <gtest/gtest.h>
 
-namespace kestrune::build {
+namespace kestrune::backends {
 namespace {
 
 TEST(CmpIgnoreAsciiCase, FoldsOnlyAsciiLettersToLowerCase) {
@@ -69,4 +69,4 @@ TEST(VersionInfoKeys, MergesNamedFieldsAndRawPairs) {
 }
 
 }  // namespace
-}  // namespace kestrune::build
+}  // namespace kestrune::backends

@@ -1,14 +1,14 @@
-#include "build/patcher/xml_reader.hpp"
+#include "backends/patcher/xml_reader.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "build/patcher/project_group.hpp"
-#include "build/patcher/project_xml.hpp"
+#include "backends/patcher/project_group.hpp"
+#include "backends/patcher/project_xml.hpp"
 #include "project_files.hpp"
 
-namespace kestrune::build::patcher {
+namespace kestrune::backends::patcher {
 namespace {
 
 using namespace std::string_literals;
@@ -189,4 +189,4 @@ TEST_F(ReadProject, ElementsNestedDeeperThanTheLimitAreRefused) {
 }
 
 }  // namespace
-}  // namespace kestrune::build::patcher
+}  // namespace kestrune::backends::patcher

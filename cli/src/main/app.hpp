@@ -4,6 +4,8 @@
 #include <optional>
 #include <variant>
 
+#include "backends/build_options.hpp"
+#include "backends/compiler_options.hpp"
 #include "catalogue/enums.hpp"
 #include "catalogue/installation.hpp"
 #include "main/env_command.hpp"
@@ -11,8 +13,6 @@
 #include "main/path_commands.hpp"
 #include "main/select_command.hpp"
 #include "main/self_command.hpp"
-#include "build/build_options.hpp"
-#include "build/compiler_options.hpp"
 
 namespace kestrune::cli {
 
@@ -25,14 +25,14 @@ struct GlobalOptions {
 
 // One variant per subcommand, in the order of the command list.
 namespace commands {
-struct Build { build::BuildOptions options; };
-struct Bds { build::BuildOptions options; };
-struct Dcc { build::DccOptions options; };
-struct Dcc32 { build::DccOptions options; };
-struct Dcc64 { build::DccOptions options; };
-struct Dccarm64ec { build::DccOptions options; };
+struct Build { backends::BuildOptions options; };
+struct Bds { backends::BuildOptions options; };
+struct Dcc { backends::DccOptions options; };
+struct Dcc32 { backends::DccOptions options; };
+struct Dcc64 { backends::DccOptions options; };
+struct Dccarm64ec { backends::DccOptions options; };
 struct Package { PackageCommands command; };
-struct Brcc { build::BrccOptions options; };
+struct Brcc { backends::BrccOptions options; };
 struct Env { std::optional<EnvCommands> command; };          // none: list
 struct EnvPath { std::optional<PathCommands> command; };     // none: list
 struct LibraryPath { std::optional<PathCommands> command; };

@@ -1,9 +1,9 @@
 #include "main/brcc_command.hpp"
 
+#include "backends/compiler.hpp"
 #include "catalogue/paths.hpp"
 #include "main/installations.hpp"
 #include "main/tool_status.hpp"
-#include "build/compiler.hpp"
 #include "output/sink.hpp"
 
 namespace kestrune::cli {
@@ -22,21 +22,21 @@ void define_brcc_options(args::Command& command) {
                                      .kind = args::ValueKind::Path});
 }
 
-ReadResult<build::BrccOptions> read_brcc_options(const args::Matches& matches) {
+ReadResult<backends::BrccOptions> read_brcc_options(const args::Matches& matches) {
     auto input = read_path(matches, "input_rc");
     if (!input) return std::unexpected(input.error());
-    return build::BrccOptions{std::move(*input), matches.os_text("output_res")};
+    return backends::BrccOptions{std::move(*input), matches.os_text("output_res")};
 }
 
-std::expected<DWORD, CommandError> run_brcc_command(App& app, const build::BrccOptions& options) {
+std::expected<DWORD, CommandError> run_brcc_command(App& app, const backends::BrccOptions& options) {
     const catalogue::Installation& installation = resolve_installation(app);
     const auto brcc32 = catalogue::brcc32_path(installation, app.global_options.architecture);
     const std::string tool = catalogue::tool_file_name(catalogue::Tool::BRCC32);
     if (!brcc32) return std::unexpected(CommandError{tool + " not found", {}});
-    if (auto refusal = build::double_quote_refusal(options, tool))
+    if (auto refusal = backends::double_quote_refusal(options, tool))
         return std::unexpected(CommandError{std::move(*refusal), {}});
     flush();  // our output before the compiler's on the shared console
-    auto code = build::run_brcc(*brcc32, options);
+    auto code = backends::run_brcc(*brcc32, options);
     if (!code) return std::unexpected(command_error(code.error()));
     return tool_status(tool, *code);
 }

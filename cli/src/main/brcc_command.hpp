@@ -6,18 +6,18 @@
 #include <expected>
 
 #include "args/command.hpp"
+#include "backends/compiler_options.hpp"
 #include "main/app.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
-#include "build/compiler_options.hpp"
 
 namespace kestrune::cli {
 
 void define_brcc_options(args::Command& command);
-ReadResult<build::BrccOptions> read_brcc_options(const args::Matches& matches);
+ReadResult<backends::BrccOptions> read_brcc_options(const args::Matches& matches);
 
 // Runs BRCC32.exe of the installation the command acts on (for the global --architecture) on
 // the script; gives its exit code, whatever its value.
-std::expected<DWORD, CommandError> run_brcc_command(App& app, const build::BrccOptions& options);
+std::expected<DWORD, CommandError> run_brcc_command(App& app, const backends::BrccOptions& options);
 
 }  // namespace kestrune::cli

@@ -2,12 +2,12 @@
 
 #include <memory>
 
-#include "build/bds_builder.hpp"
+#include "backends/bds_builder.hpp"
+#include "backends/msbuild_builder.hpp"
 #include "catalogue/enums.hpp"
 #include "catalogue/paths.hpp"
 #include "main/installations.hpp"
 #include "main/tool_status.hpp"
-#include "build/msbuild_builder.hpp"
 #include "output/sink.hpp"
 
 namespace kestrune::cli {
@@ -16,7 +16,7 @@ namespace {
 constexpr std::string_view version_info_heading = "Include Version Information";
 
 void define_version_info_options(args::Command& command) {
-    for (const auto& field : build::version_info_fields) {
+    for (const auto& field : backends::version_info_fields) {
         args::Arg arg{
             .id = std::string(field.id),
             .long_name = std::string(field.long_name),
@@ -29,9 +29,9 @@ void define_version_info_options(args::Command& command) {
     }
 }
 
-build::VersionInfo read_version_info(const args::Matches& matches) {
-    build::VersionInfo info;
-    for (const auto& field : build::version_info_fields) info.*field.member = read_optional_text(matches, field.id);
+backends::VersionInfo read_version_info(const args::Matches& matches) {
+    backends::VersionInfo info;
+    for (const auto& field : backends::version_info_fields) info.*field.member = read_optional_text(matches, field.id);
     return info;
 }
 
@@ -77,10 +77,10 @@ void define_build_options(args::Command& command) {
     define_version_info_options(command);
 }
 
-ReadResult<build::BuildOptions> read_build_options(const args::Matches& matches) {
+ReadResult<backends::BuildOptions> read_build_options(const args::Matches& matches) {
     auto file = read_path(matches, "file");
     if (!file) return std::unexpected(file.error());
-    build::BuildOptions options;
+    backends::BuildOptions options;
     options.file = std::move(*file);
     options.config = read_optional_text(matches, "config");
     if (const auto choice = matches.choice("preferred_tool_architecture"))
@@ -89,22 +89,22 @@ ReadResult<build::BuildOptions> read_build_options(const args::Matches& matches)
     return options;
 }
 
-std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const build::BuildOptions& options) {
+std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const backends::BuildOptions& options) {
     // The back-end gets its own copy; the splash choice is a global option, not the subcommand's.
-    build::BuildOptions build_options = options;
+    backends::BuildOptions build_options = options;
     build_options.no_splash = app.global_options.no_splash;
     const catalogue::Installation& installation = resolve_installation(app);
 
-    std::unique_ptr<build::Builder> builder;
+    std::unique_ptr<backends::Builder> builder;
     if (use_msbuild) {
         // The rsvars script is what makes MSBuild.exe reachable, so its absence is reported as MSBuild's.
         auto rsvars = catalogue::rsvars_path_for_architecture(installation, app.global_options.architecture);
         if (!rsvars) return std::unexpected(CommandError{"MSBuild.exe not found", {}});
-        builder = std::make_unique<build::MSBuildBuilder>(std::move(*rsvars));
+        builder = std::make_unique<backends::MSBuildBuilder>(std::move(*rsvars));
     } else {
         auto bds_exe = find_bds_exe(app);
         if (!bds_exe) return std::unexpected(std::move(bds_exe.error()));
-        builder = std::make_unique<build::BdsBuilder>(std::move(*bds_exe), [](std::string_view text) { print(text); });
+        builder = std::make_unique<backends::BdsBuilder>(std::move(*bds_exe), [](std::string_view text) { print(text); });
     }
 
     flush();  // our output before the child's on the shared console

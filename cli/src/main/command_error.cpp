@@ -36,6 +36,6 @@ CommandError command_error(const win::RegistryError& error) { return CommandErro
 
 CommandError command_error(const win::IoError& error) { return CommandError{error.message(), {}}; }
 
-CommandError command_error(const build::ProjectError& error) { return CommandError{error.message(), error.causes()}; }
+CommandError command_error(const backends::ProjectError& error) { return CommandError{error.message(), error.causes()}; }
 
 }  // namespace kestrune::cli

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "build/project_error.hpp"
+#include "backends/project_error.hpp"
 #include "win/io_error.hpp"
 #include "win/registry_error.hpp"
 
@@ -23,6 +23,6 @@ CommandError command_error(const win::RegistryError& error);
 // An I/O error as a handler's error: its text unchanged, no causes.
 CommandError command_error(const win::IoError& error);
 // A build back-end's error as a handler's error: its text and its causes unchanged.
-CommandError command_error(const build::ProjectError& error);
+CommandError command_error(const backends::ProjectError& error);
 
 }  // namespace kestrune::cli

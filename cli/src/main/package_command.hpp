@@ -10,11 +10,11 @@
 #include <variant>
 
 #include "args/command.hpp"
+#include "backends/compiler_options.hpp"
+#include "catalogue/installation.hpp"
 #include "main/command_error.hpp"
 #include "main/package_source.hpp"
 #include "main/read_error.hpp"
-#include "build/compiler_options.hpp"
-#include "catalogue/installation.hpp"
 
 namespace kestrune::cli {
 
@@ -22,7 +22,7 @@ struct App;  // app.hpp holds these commands, so it cannot be included here
 
 struct PackageCompile {
     bool install = false;
-    build::DccOptions options;
+    backends::DccOptions options;
     bool operator==(const PackageCompile&) const = default;
 };
 struct PackageRegister {

@@ -1,0 +1,136 @@
+#include "backends/patcher/project_file.hpp"
+
+#include <pugixml.hpp>
+#include <string>
+
+#include "backends/patcher/project_xml.hpp"
+#include "backends/version_info.hpp"
+#include "win/path.hpp"
+#include "win/utf.hpp"
+
+namespace kestrune::backends::patcher {
+namespace {
+
+constexpr std::string_view property_group = "PropertyGroup";
+constexpr std::string_view base_condition = "'$(Base)'!=''";
+
+// One MSBuild property to put into the copy.
+struct PropertyUpdate {
+    PropertyContent content;
+    std::string property;       // the element name
+    bool first_group = true;    // into the first PropertyGroup; clear: into the base group
+    bool remove_elsewhere = false;  // also drop elements of that name outside both groups
+};
+
+// Copies the resources that the IDE names after the project to the names the copy's build
+// looks for, then runs the project's own pre-build command.
+std::string pre_build_event(const std::string& stem, const std::string& old_text) {
+    return "(IF EXIST \"$(BRCC_OutputDir)$(MSBuildProjectName).res\" COPY \"$(BRCC_OutputDir)$(MSBuildProjectName).res\" "
+           "\"$(BRCC_OutputDir)" + stem + ".res\" /Y)\n"
+           "(IF EXIST \"$(MSBuildProjectName)Resource.rc\" COPY \"$(MSBuildProjectName)Resource.rc\" \"" + stem +
+           "Resource.rc\" /Y)\n"
+           "(IF EXIST \"$(MSBuildProjectName).dres\" COPY \"$(MSBuildProjectName).dres\" \"" + stem + ".dres\" /Y)\n" +
+           old_text + "\n$(PreBuildEvent)";
+}
+
+// Runs the project's own post-build command, then removes what the copy's build left behind.
+std::string post_build_event(const std::string& old_text) {
+    return old_text +
+           "\n$(PostBuildEvent)\n"
+           "DEL \"$(BRCC_OutputDir)$(MSBuildProjectName).res\"\n"
+           "DEL \"$(MSBuildProjectName)Resource.rc\"\n"
+           "DEL \"$(MSBuildProjectName).dres\"\n"
+           "DEL \"$(OutputDir)$(MSBuildProjectName).cmds\" ";
+}
+
+// A property of the first group that replaces the project's own everywhere but in the base group.
+PropertyUpdate first_group_update(std::string property, std::string value) {
+    return {{PropertyContent::Kind::Text, std::move(value)}, std::move(property), true, true};
+}
+
+pugi::xml_node find_base_group(pugi::xml_node root, pugi::xml_node first_group) {
+    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
+        const pugi::xml_attribute condition = child.attribute("Condition");
+        if (child != first_group && is_element(child, property_group) && condition && condition.value() == base_condition)
+            return child;
+    }
+    return {};
+}
+
+// The given value, queued as an update of the first group; without one, the first group's own.
+std::optional<std::string> resolve_property(std::string_view name, const std::optional<std::string>& given,
+                                            pugi::xml_node first_group, std::vector<PropertyUpdate>& updates) {
+    if (!given) return child_text(first_group, name);
+    updates.push_back({{PropertyContent::Kind::Text, *given}, std::string(name), true, false});
+    return given;
+}
+
+// The first PropertyGroup child whose Condition is exactly that of the configuration and platform.
+pugi::xml_node find_config_group(pugi::xml_node parent, std::string_view config, std::string_view platform) {
+    const std::string condition =
+        "'$(Config)'=='" + std::string(config) + "' And '$(Platform)'=='" + std::string(platform) + "'";
+    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
+        const pugi::xml_attribute attribute = child.attribute("Condition");
+        if (is_element(child, property_group) && attribute && attribute.value() == condition) return child;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::expected<std::unique_ptr<pugi::xml_document>, ProjectError> plan_project_file(const ProjectPath& project,
+                                                                                   const Request& request,
+                                                                                   const std::wstring* group) {
+    const BuildOptions& options = request.options;
+    std::vector<PropertyUpdate> updates;
+    if (options.preferred_tool_architecture) {
+        updates.push_back(first_group_update("DCC_UseMSBuildExternally", "true"));
+        updates.push_back(first_group_update("DCC_PreferredToolArchitecture", std::string(catalogue::name(*options.preferred_tool_architecture))));
+    }
+    if (std::string keys = version_info_keys(options.version_info); !keys.empty()) {
+        updates.push_back(first_group_update("VerInfo_IncludeVerInfo", "true"));
+        updates.push_back(first_group_update("VerInfo_Keys", std::move(keys)));
+    }
+
+    auto document = std::make_unique<pugi::xml_document>();
+    if (auto loaded = load_project(project.effective_path(), *document); !loaded) return std::unexpected(loaded.error());
+    pugi::xml_node root = document->document_element();
+    const auto refuse = [&](std::string_view why) { return std::unexpected(request.refusal(project, group, why)); };
+
+    pugi::xml_node first_group = first_child_element(root, property_group);
+    if (!first_group) return refuse("no property group to carry the options: the project has no PropertyGroup");
+    if (first_group.first_attribute())
+        return refuse("no property group to carry the options: the project's first PropertyGroup has attributes");
+    const pugi::xml_node base_group = find_base_group(root, first_group);
+    if (!base_group)
+        return refuse("no property group to carry the options: the project has no PropertyGroup with Condition=\"" +
+                      std::string(base_condition) + "\"");
+
+    const std::optional<std::string> platform_name =
+        request.platform ? std::optional<std::string>(catalogue::name(*request.platform)) : std::nullopt;
+    const auto config = resolve_property("Config", options.config, first_group, updates);
+    if (!config) return refuse("no configuration to build: the project's first PropertyGroup names none, and --config was not given");
+    const auto resolved_platform = resolve_property("Platform", platform_name, first_group, updates);
+    if (!resolved_platform)
+        return refuse("no platform to build: the project's first PropertyGroup names none, and --platform was not given");
+
+    const pugi::xml_node config_group = find_config_group(root, *config, *resolved_platform);
+    const std::string old_pre = child_text(config_group, "PreBuildEvent").value_or("");
+    const std::string old_post = child_text(config_group, "PostBuildEvent").value_or("");
+    const std::string stem = win::to_utf8(win::file_stem(project.path));
+    updates.push_back({{PropertyContent::Kind::CData, pre_build_event(stem, old_pre)}, "PreBuildEvent", false, true});
+    updates.push_back({{PropertyContent::Kind::CData, post_build_event(old_post)}, "PostBuildEvent", false, true});
+
+    // Both groups stay where they are while the rest of the root is cleaned, so that removing
+    // elements before the base group cannot move it.
+    for (const PropertyUpdate& update : updates) {
+        const pugi::xml_node target = update.first_group ? first_group : base_group;
+        remove_elements(target, {update.property});
+        append_property(target, update.property, update.content);
+        if (update.remove_elsewhere) remove_elements(root, {update.property}, {first_group, base_group});
+    }
+    root.prepend_move(first_group);
+    return document;
+}
+
+}  // namespace kestrune::backends::patcher
