@@ -6,10 +6,12 @@
 #include <expected>
 
 #include "args/command.hpp"
+#include "args/matches.hpp"
 #include "backends/compiler_options.hpp"
 #include "main/app.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
+#include "output/output.hpp"
 
 namespace kestrune::cli {
 
@@ -18,6 +20,6 @@ ReadResult<backends::BrccOptions> read_brcc_options(const args::Matches& matches
 
 // Runs BRCC32.exe of the installation the command acts on (for the global --architecture) on
 // the script; gives its exit code, whatever its value.
-std::expected<DWORD, CommandError> run_brcc_command(App& app, const backends::BrccOptions& options);
+std::expected<DWORD, CommandError> run_brcc_command(const backends::BrccOptions& options, App& app, Output& out);
 
 }  // namespace kestrune::cli

@@ -1,19 +1,47 @@
 #include "main/build_command.hpp"
 
-#include <memory>
+#include <string>
 
 #include "backends/bds_builder.hpp"
 #include "backends/msbuild_builder.hpp"
-#include "catalogue/enums.hpp"
-#include "catalogue/paths.hpp"
-#include "main/installations.hpp"
-#include "main/tool_status.hpp"
-#include "output/sink.hpp"
+#include "main/option_table.hpp"
+#include "main/possible_values.hpp"
+#include "main/run_tool.hpp"
+#include "main/target.hpp"
 
 namespace kestrune::cli {
 namespace {
 
 constexpr std::string_view version_info_heading = "Include Version Information";
+
+const OptionTable<backends::BuildOptions>& build_options() {
+    static const OptionTable<backends::BuildOptions> table{
+        {args::Arg{.id = "file", .value_name = "FILE", .help = "Specify project file", .kind = args::ValueKind::Path,
+                   .required = true},
+         into<&backends::BuildOptions::file>},
+        {args::Arg{
+             .id = "config",
+             .short_name = 'c',
+             .long_name = "config",
+             .value_name = "CONFIG",
+             .help = "Specify the configuration name (e.g., Debug or Release)",
+             .long_help = "Specify the configuration name (e.g., Debug or Release).\n\n"
+                          "If omitted, the default configuration defined in the project file is used.",
+         },
+         into<&backends::BuildOptions::config>},
+        {args::Arg{
+             .id = "preferred_tool_architecture",
+             .short_name = 't',
+             .long_name = "preferred-tool-architecture",
+             .aliases = {"pta", "tool", "tools", "toolarch", "tool-arch"},
+             .value_name = "ARCH",
+             .help = "Defines whether to use 32-bit or 64-bit command-line tools and compilers",
+             .possible_values = architecture_values(),
+         },
+         into<&backends::BuildOptions::preferred_tool_architecture>},
+    };
+    return table;
+}
 
 void define_version_info_options(args::Command& command) {
     for (const auto& field : backends::version_info_fields) {
@@ -35,84 +63,48 @@ backends::VersionInfo read_version_info(const args::Matches& matches) {
     return info;
 }
 
-// bds.exe of the installation the command acts on, for the global --architecture.
-std::expected<std::string, CommandError> find_bds_exe(App& app) {
-    const std::optional<catalogue::Architecture> architecture = app.global_options.architecture;
-    if (auto path = catalogue::ide_path_for_architecture(resolve_installation(app), architecture)) return std::move(*path);
-    std::string message = "bds.exe not found";
-    if (architecture) message += " (" + std::string(catalogue::ide_name(*architecture)) + " not installed)";
-    return std::unexpected(CommandError{std::move(message), {}});
+// Builds the project with MSBuild (use_msbuild) or with bds.exe.
+std::expected<DWORD, CommandError> run_build(const backends::BuildOptions& options, bool use_msbuild, App& app, Output& out) {
+    // The back-end gets its own copy; the splash choice is a global option, not the subcommand's.
+    backends::BuildOptions build_options = options;
+    const GlobalOptions& global = app.global_options;
+    build_options.no_splash = global.no_splash;
+    const catalogue::Installation& installation = resolve_installation(app);
+
+    // cmd.exe ends with MSBuild's status, or with the rsvars script's when that fails first:
+    // either way the tool the user asked for is MSBuild.exe.
+    if (use_msbuild)
+        return run_tool(out, "MSBuild.exe", locate_msbuild_rsvars(installation, global.architecture), std::nullopt,
+                        [&](const std::string& rsvars) {
+                            return backends::MSBuildBuilder(rsvars).build(global.platform, build_options);
+                        });
+    return run_tool(out, "bds.exe", locate_bds_exe(installation, global.architecture), std::nullopt,
+                    [&](const std::string& bds_exe) {
+                        return backends::BdsBuilder(bds_exe, [&out](std::string_view text) { out.print(text); })
+                            .build(global.platform, build_options);
+                    });
 }
 
 }  // namespace
 
-std::vector<args::PossibleValue> architecture_values() {
-    std::vector<args::PossibleValue> values;
-    for (const auto& a : catalogue::architecture_table)
-        values.push_back({std::string(a.name), std::string(a.help), {a.aliases.begin(), a.aliases.end()}});
-    return values;
-}
-
 void define_build_options(args::Command& command) {
-    command.args.push_back(args::Arg{
-        .id = "file", .value_name = "FILE", .help = "Specify project file", .kind = args::ValueKind::Path, .required = true});
-    command.args.push_back(args::Arg{
-        .id = "config",
-        .short_name = 'c',
-        .long_name = "config",
-        .value_name = "CONFIG",
-        .help = "Specify the configuration name (e.g., Debug or Release)",
-        .long_help = "Specify the configuration name (e.g., Debug or Release).\n\n"
-                     "If omitted, the default configuration defined in the project file is used.",
-    });
-    command.args.push_back(args::Arg{
-        .id = "preferred_tool_architecture",
-        .short_name = 't',
-        .long_name = "preferred-tool-architecture",
-        .aliases = {"pta", "tool", "tools", "toolarch", "tool-arch"},
-        .value_name = "ARCH",
-        .help = "Defines whether to use 32-bit or 64-bit command-line tools and compilers",
-        .possible_values = architecture_values(),
-    });
+    declare_options(command, build_options());
     define_version_info_options(command);
 }
 
 ReadResult<backends::BuildOptions> read_build_options(const args::Matches& matches) {
-    auto file = read_path(matches, "file");
-    if (!file) return std::unexpected(file.error());
     backends::BuildOptions options;
-    options.file = std::move(*file);
-    options.config = read_optional_text(matches, "config");
-    if (const auto choice = matches.choice("preferred_tool_architecture"))
-        options.preferred_tool_architecture = static_cast<catalogue::Architecture>(*choice);
+    if (auto done = read_options(matches, build_options(), options); !done) return std::unexpected(std::move(done.error()));
     options.version_info = read_version_info(matches);
     return options;
 }
 
-std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const backends::BuildOptions& options) {
-    // The back-end gets its own copy; the splash choice is a global option, not the subcommand's.
-    backends::BuildOptions build_options = options;
-    build_options.no_splash = app.global_options.no_splash;
-    const catalogue::Installation& installation = resolve_installation(app);
+std::expected<DWORD, CommandError> run_msbuild_build(const backends::BuildOptions& options, App& app, Output& out) {
+    return run_build(options, true, app, out);
+}
 
-    std::unique_ptr<backends::Builder> builder;
-    if (use_msbuild) {
-        // The rsvars script is what makes MSBuild.exe reachable, so its absence is reported as MSBuild's.
-        auto rsvars = catalogue::rsvars_path_for_architecture(installation, app.global_options.architecture);
-        if (!rsvars) return std::unexpected(CommandError{"MSBuild.exe not found", {}});
-        builder = std::make_unique<backends::MSBuildBuilder>(std::move(*rsvars));
-    } else {
-        auto bds_exe = find_bds_exe(app);
-        if (!bds_exe) return std::unexpected(std::move(bds_exe.error()));
-        builder = std::make_unique<backends::BdsBuilder>(std::move(*bds_exe), [](std::string_view text) { print(text); });
-    }
-
-    flush();  // our output before the child's on the shared console
-    auto code = builder->build(app.global_options.platform, build_options);
-    if (!code) return std::unexpected(command_error(code.error()));
-    // cmd.exe ends with MSBuild's status, or with the rsvars script's when that fails first:
-    // either way the tool the user asked for is MSBuild.exe.
-    return tool_status(use_msbuild ? "MSBuild.exe" : "bds.exe", *code);
+std::expected<DWORD, CommandError> run_bds_build(const backends::BuildOptions& options, App& app, Output& out) {
+    return run_build(options, false, app, out);
 }
 
 }  // namespace kestrune::cli

@@ -4,24 +4,23 @@
 #include <windows.h>
 
 #include <expected>
-#include <string>
 
 #include "args/command.hpp"
+#include "args/matches.hpp"
 #include "backends/build_options.hpp"
 #include "main/app.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
+#include "output/output.hpp"
 
 namespace kestrune::cli {
 
 void define_build_options(args::Command& command);
 ReadResult<backends::BuildOptions> read_build_options(const args::Matches& matches);
 
-// Builds the project with MSBuild (use_msbuild) or with bds.exe on the installation the
-// command acts on; gives the build tool's exit code, whatever its value.
-std::expected<DWORD, CommandError> run_build(App& app, bool use_msbuild, const backends::BuildOptions& options);
-
-// The value list of an Architecture option: names, help texts and hidden aliases.
-std::vector<args::PossibleValue> architecture_values();
+// The project built with MSBuild (build) or with bds.exe (bds) on the installation the command
+// acts on; gives the build tool's exit code, whatever its value.
+std::expected<DWORD, CommandError> run_msbuild_build(const backends::BuildOptions& options, App& app, Output& out);
+std::expected<DWORD, CommandError> run_bds_build(const backends::BuildOptions& options, App& app, Output& out);
 
 }  // namespace kestrune::cli

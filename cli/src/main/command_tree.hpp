@@ -1,20 +1,22 @@
-// The command tree: the top command, its global options and the 15 subcommands.
+// The command tree: the top command, its global options and the 15 subcommands, one row each.
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
 #include <expected>
 #include <span>
-#include <string_view>
 
 #include "args/command.hpp"
+#include "args/matches.hpp"
+#include "catalogue/installation.hpp"
 #include "main/app.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
+#include "main/subcommand_table.hpp"
+#include "output/output.hpp"
 
 namespace kestrune::cli {
-
-inline constexpr std::string_view program_name = "Kestrune CLI";
 
 // What a handler ends with: the exit code of the tool it ran, unchanged (0 when it ran none),
 // which becomes the process's exit status; or the error that main reports.
@@ -22,26 +24,24 @@ using HandlerResult = std::expected<DWORD, CommandError>;
 // The outcome of a handler that runs no tool.
 HandlerResult without_tool(std::expected<void, CommandError> done);
 
-// One subcommand: what the tree declares, how its parse result is read, and who runs it.
+// One subcommand: what the tree declares, how its parse result becomes its Commands
+// alternative, and the handler that runs it.
 struct Subcommand {
-    std::string_view name;
-    std::span<const std::string_view> aliases;  // hidden
-    std::string_view about;
-    std::string_view long_about;                // empty: about
-    void (*define)(args::Command&);             // nullptr: no arguments of its own
-    bool inner_required;                        // package and self
-    ReadResult<Commands> (*read)(const args::Matches&);
-    HandlerResult (*run)(App&);
+    Declaration declaration;
+    std::size_t alternative;  // the index of its alternative in Commands
+    ReadResult<Commands> (*read)(const args::Matches& matches);
+    HandlerResult (*run)(App& app, Output& out);
 };
 
 // Every subcommand, in the order of the help's command list and of `Commands`.
 std::span<const Subcommand> subcommands();
+// The row of the subcommand that the command holds.
+const Subcommand& subcommand_of(const Commands& command);
 
 args::Command define_command_line();
 
-bool is_env_subcommand(std::string_view name);
-bool is_path_subcommand(std::string_view name);
-
+// Reads NAME's installation out of the top-level parse result; nullptr when none was given.
+const catalogue::Installation* read_name(const args::Matches& matches);
 // Reads the global options out of the top-level parse result.
 ReadResult<GlobalOptions> read_global_options(const args::Matches& matches);
 

@@ -1,20 +1,19 @@
 #include "main/env_command.hpp"
 
 #include <any>
-#include <optional>
+#include <array>
+#include <string>
 
-#include "catalogue/paths.hpp"
 #include "catalogue/registry_locations.hpp"
-#include "main/app.hpp"
-#include "main/installations.hpp"
-#include "output/sink.hpp"
+#include "main/option_table.hpp"
+#include "main/subcommand_table.hpp"
+#include "main/target.hpp"
 #include "table/table.hpp"
 #include "win/registry_edit_lock.hpp"
 #include "win/registry_key.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::cli {
-
 namespace {
 
 // The empty name is the key's default value, and "=" ends a name in an environment block: the
@@ -25,50 +24,46 @@ std::expected<std::any, std::string> settable_variable_name(const std::wstring& 
     return std::any{};
 }
 
-}  // namespace
-
-void define_env_subcommands(args::Command& command) {
-    auto name_arg = [](std::string value_name, std::string id, std::string help) {
-        return args::Arg{.id = std::move(id), .value_name = std::move(value_name), .help = std::move(help), .required = true};
-    };
-    args::Arg set_name = name_arg("NAME", "name", "Specify environment variable name");
-    set_name.value_parser = settable_variable_name;
-    command.subcommands.push_back(args::Command{
-        .name = "set",
-        .aliases = {"add"},
-        .about = "Set IDE environment variable",
-        .args = {std::move(set_name), name_arg("VALUE", "value", "Specify environment variable value")},
-    });
-    command.subcommands.push_back(args::Command{
-        .name = "remove",
-        .aliases = {"rm", "delete", "del"},
-        .about = "Remove IDE environment variable",
-        .args = {name_arg("NAME", "name", "Specify environment variable name")},
-    });
+args::Arg name_arg() {
+    return args::Arg{.id = "name", .value_name = "NAME", .help = "Specify environment variable name", .required = true};
 }
 
-ReadResult<EnvCommands> read_env_command(const args::Matches::Subcommand& sub) {
-    if (sub.name == "set") {
-        auto name = read_text(sub.matches, "name");
-        if (!name) return std::unexpected(name.error());
-        auto value = read_text(sub.matches, "value");
-        if (!value) return std::unexpected(value.error());
-        return EnvSet{std::move(*name), std::move(*value)};
-    }
-    if (sub.name == "remove") {
-        auto name = read_text(sub.matches, "name");
-        if (!name) return std::unexpected(name.error());
-        return EnvRemove{std::move(*name)};
-    }
-    return std::unexpected(unknown_subcommand(sub.name));
+const OptionTable<EnvSet>& set_options() {
+    static const OptionTable<EnvSet> table = [] {
+        args::Arg name = name_arg();
+        name.value_parser = settable_variable_name;
+        return OptionTable<EnvSet>{
+            {std::move(name), into<&EnvSet::name>},
+            {args::Arg{.id = "value", .value_name = "VALUE", .help = "Specify environment variable value", .required = true},
+             into<&EnvSet::value>},
+        };
+    }();
+    return table;
 }
 
-namespace {
+const OptionTable<EnvRemove>& remove_options() {
+    static const OptionTable<EnvRemove> table{{name_arg(), into<&EnvRemove::name>}};
+    return table;
+}
+
+constexpr std::array<std::string_view, 1> set_aliases{"add"};
+constexpr std::array<std::string_view, 3> remove_aliases{"rm", "delete", "del"};
+
+constexpr auto env_subcommands = std::to_array<InnerSubcommand<EnvCommands>>({
+    {{.name = "set", .aliases = set_aliases, .about = "Set IDE environment variable", .define = declare_table<set_options>},
+     read_table<EnvCommands, set_options>},
+    {{.name = "remove",
+      .aliases = remove_aliases,
+      .about = "Remove IDE environment variable",
+      .define = declare_table<remove_options>},
+     read_table<EnvCommands, remove_options>},
+});
 
 // One architecture's variables as a Name/Value table. Any value that is not valid text fails
 // the listing before the table is printed, so a half table is never shown.
-win::RegistryResult<void> list_variables(const catalogue::RegistryKey& key, catalogue::Architecture architecture) {
-    print(std::string(catalogue::ide_name(architecture)) + "\n");
+win::RegistryResult<void> list_variables(const catalogue::RegistryKey& key, catalogue::Architecture architecture,
+                                         Output& out) {
+    out.print(std::string(catalogue::ide_name(architecture)) + "\n");
     const auto values = win::enum_values(key.get());
     if (!values) return std::unexpected(values.error());
     Table table({"Name", "Value"});
@@ -77,7 +72,7 @@ win::RegistryResult<void> list_variables(const catalogue::RegistryKey& key, cata
         if (!text) return std::unexpected(text.error());
         table.add_row({win::to_utf8(value.name), std::move(*text)});
     }
-    print(render_for_stdout(table) + "\n");
+    print_table(table, out);
     return {};
 }
 
@@ -93,39 +88,23 @@ win::RegistryResult<void> edit_variable(const EnvCommands& command, const catalo
 
 }  // namespace
 
-std::string no_ide_for_platform(catalogue::Platform platform) {
-    return std::string(catalogue::name(platform)) + " does not map to a valid IDE architecture";
+void define_env_subcommands(args::Command& command) { declare_subcommands(command, env_subcommands); }
+
+bool is_env_subcommand(std::string_view name) { return find_subcommand(env_subcommands, name) != nullptr; }
+
+ReadResult<std::optional<EnvCommands>> read_env_command(const args::Matches& matches) {
+    return read_optional_inner(env_subcommands, matches);
 }
 
-std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_ide_architectures(
-    App& app, std::string (*no_ide_for)(catalogue::Platform)) {
-    const catalogue::EnumSet<catalogue::Architecture> installed = catalogue::ide_architectures(resolve_installation(app));
-    if (const auto architecture = app.global_options.architecture) {
-        if (!installed.contains(*architecture))
-            return std::unexpected(CommandError{std::string(catalogue::ide_name(*architecture)) + " is not installed", {}});
-        return catalogue::EnumSet<catalogue::Architecture>{*architecture};
-    }
-    if (const auto platform = app.global_options.platform) {
-        for (const catalogue::Architecture architecture : installed)
-            if (catalogue::info(architecture).ide_platform == *platform) return catalogue::EnumSet<catalogue::Architecture>{architecture};
-        return std::unexpected(CommandError{no_ide_for(*platform), {}});
-    }
-    return installed;
-}
-
-namespace {
-
-// Lists, sets or removes the variables of each architecture's IDE, x86 first; stops at the
-// first error.
 win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, const catalogue::Installation& installation,
-                                  const catalogue::EnumSet<catalogue::Architecture>& architectures) {
+                                  const catalogue::EnumSet<catalogue::Architecture>& architectures, Output& out) {
     for (const catalogue::Architecture architecture : architectures) {
         const auto location = catalogue::environment_variables_location(installation, architecture);
         if (!location) return std::unexpected(location.error());
         const catalogue::RegistryKey& key = location->key;
         win::RegistryResult<void> done;
         if (!command)
-            done = list_variables(key, architecture);
+            done = list_variables(key, architecture, out);
         else
             done = edit_variable(*command, key);
         if (!done) return done;
@@ -133,14 +112,12 @@ win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, con
     return {};
 }
 
-}  // namespace
-
-std::expected<void, CommandError> run_env_command(App& app) {
+std::expected<void, CommandError> run_env_command(const std::optional<EnvCommands>& command, App& app, Output& out) {
     const catalogue::Installation& installation = resolve_installation(app);
-    const auto architectures = choose_ide_architectures(app);
+    const auto architectures = choose_ide_architectures(installation, app.global_options);
     if (!architectures) return std::unexpected(architectures.error());
-    auto done = run_env(std::get<commands::Env>(*app.command).command, installation, *architectures);
-    if (!done) return std::unexpected(command_error(done.error()));
+    if (auto done = run_env(command, installation, *architectures, out); !done)
+        return std::unexpected(command_error(done.error()));
     return {};
 }
 

@@ -2,45 +2,34 @@
 #pragma once
 
 #include <expected>
-#include <string>
+#include <optional>
 #include <string_view>
-#include <variant>
 
 #include "args/command.hpp"
+#include "args/matches.hpp"
 #include "catalogue/enums.hpp"
+#include "catalogue/installation.hpp"
+#include "main/app.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
+#include "output/output.hpp"
+#include "win/registry_error.hpp"
 
 namespace kestrune::cli {
 
-struct App;  // app.hpp holds these commands, so it cannot be included here
-
-struct EnvSet {
-    std::string name;
-    std::string value;
-    bool operator==(const EnvSet&) const = default;
-};
-struct EnvRemove {
-    std::string name;
-    bool operator==(const EnvRemove&) const = default;
-};
-using EnvCommands = std::variant<EnvSet, EnvRemove>;
-
 void define_env_subcommands(args::Command& command);
-// Reads `set` or `remove` from the parse result of env's inner subcommand.
-ReadResult<EnvCommands> read_env_command(const args::Matches::Subcommand& sub);
+// Whether the name is one of env's inner subcommands, "set" or "remove" (exactly).
+bool is_env_subcommand(std::string_view name);
+// Reads env's inner subcommand from env's parse result; none (the listing) when it names none
+// of env's own.
+ReadResult<std::optional<EnvCommands>> read_env_command(const args::Matches& matches);
 
-// How env and env-path report a --platform that no installed IDE runs on.
-std::string no_ide_for_platform(catalogue::Platform platform);
+// Lists, sets or removes the variables of each architecture's IDE, x86 first; stops at the
+// first error.
+win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, const catalogue::Installation& installation,
+                                  const catalogue::EnumSet<catalogue::Architecture>& architectures, Output& out);
 
-// The installed IDE architectures that the global options pick: the one --architecture names
-// (an error when that IDE is missing), else the one --platform runs on (Win32 the 32-bit IDE,
-// Win64 the 64-bit one; `no_ide_for` words the error when no installed IDE does), else all of
-// them. Fixes App.installation.
-std::expected<catalogue::EnumSet<catalogue::Architecture>, CommandError> choose_ide_architectures(
-    App& app, std::string (*no_ide_for)(catalogue::Platform) = no_ide_for_platform);
-
-// env's branch of the dispatch.
-std::expected<void, CommandError> run_env_command(App& app);
+// env's branch of the dispatch: run_env on the IDE architectures that the global options pick.
+std::expected<void, CommandError> run_env_command(const std::optional<EnvCommands>& command, App& app, Output& out);
 
 }  // namespace kestrune::cli

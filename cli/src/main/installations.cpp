@@ -30,9 +30,4 @@ std::expected<std::any, std::string> parse_installation_name(const std::wstring&
     return std::unexpected(std::string("no installed RAD Studio matched"));
 }
 
-const catalogue::Installation& resolve_installation(App& app) {
-    if (!app.installation) app.installation = app.name ? app.name : &latest_installation();
-    return *app.installation;
-}
-
 }  // namespace kestrune::cli

@@ -1,4 +1,4 @@
-// The installations the program knows of, and the one a command acts on.
+// The installations the program knows of.
 #pragma once
 
 #include <any>
@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "catalogue/installation.hpp"
-#include "main/app.hpp"
 
 namespace kestrune::cli {
 
@@ -20,8 +19,5 @@ const catalogue::Installation& latest_installation();
 // The value parser of the positional NAME: the installation it names, or the cause of the
 // parser's invalid-value error.
 std::expected<std::any, std::string> parse_installation_name(const std::wstring& raw);
-
-// The installation the command acts on: NAME's, else the latest; fixed on first use.
-const catalogue::Installation& resolve_installation(App& app);
 
 }  // namespace kestrune::cli

@@ -8,6 +8,7 @@
 #include "main/info_command.hpp"
 #include "output/color.hpp"
 #include "output/sink.hpp"
+#include "output/standard_streams.hpp"
 #include "win/console.hpp"
 #include "win/process.hpp"
 
@@ -33,21 +34,14 @@ int report(const ReadError& error, const std::vector<std::wstring>& arguments) {
                                    error.kind, error.message));
 }
 
-const Subcommand* find_subcommand(std::string_view name) {
-    for (const Subcommand& s : subcommands())
-        if (s.name == name) return &s;
-    return nullptr;
-}
-
 }  // namespace
 
 ReadResult<App> read_app(const args::Matches& matches) {
     App app;
-    if (const std::any* name = matches.parsed("name"); name && name->has_value())
-        app.name = std::any_cast<const catalogue::Installation*>(*name);
+    app.name = read_name(matches);
 
     if (const auto* sub = matches.subcommand()) {
-        const Subcommand* subcommand = find_subcommand(sub->name);
+        const Subcommand* subcommand = find_subcommand(subcommands(), sub->name);
         if (!subcommand) return std::unexpected(unknown_subcommand(sub->name));
         auto command = subcommand->read(sub->matches);
         if (!command) return std::unexpected(command.error());
@@ -71,12 +65,12 @@ int run_main(const std::vector<std::wstring>& arguments) {
 
     // A command may own temporary files from here on, which an interrupt must not leave behind.
     win::handle_console_events();
-    const Subcommand* subcommand = nullptr;
-    if (const auto* sub = matches.subcommand()) subcommand = find_subcommand(sub->name);
-    const HandlerResult result = subcommand ? subcommand->run(*app) : without_tool(run_without_subcommand(*app));
-    flush();
+    Output& out = standard_streams();
+    const HandlerResult result =
+        app->command ? subcommand_of(*app->command).run(*app, out) : without_tool(run_without_subcommand(*app, out));
+    out.flush();
     if (!result) {
-        eprint(result.error().report());
+        out.eprint(result.error().report());
         return code(ExitStatus::CommandFailed);
     }
     // A tool that failed has reported on the console; its exit code, all 32 bits of it, is ours.

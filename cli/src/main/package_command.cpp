@@ -1,12 +1,14 @@
 #include "main/package_command.hpp"
 
-#include "catalogue/paths.hpp"
+#include <array>
+
 #include "catalogue/product.hpp"
 #include "catalogue/registry_locations.hpp"
-#include "main/app.hpp"
-#include "main/dcc_command.hpp"
-#include "main/env_command.hpp"
-#include "main/installations.hpp"
+#include "main/compile.hpp"
+#include "main/dcc_options.hpp"
+#include "main/option_table.hpp"
+#include "main/subcommand_table.hpp"
+#include "main/target.hpp"
 #include "win/directory.hpp"
 #include "win/path.hpp"
 #include "win/registry_edit_lock.hpp"
@@ -16,81 +18,65 @@
 namespace kestrune::cli {
 namespace {
 
+const OptionTable<PackageCompile>& compile_options() {
+    static const OptionTable<PackageCompile> table{
+        {args::Arg{.id = "install",
+                   .long_name = "install",
+                   .help = "Specify weather to install the package into the IDE",
+                   .action = args::Action::SetTrue,
+                   .needs = {dcc_option_id(&backends::DccOptions::package_bpl_output_dir)}},
+         into<&PackageCompile::install>},
+    };
+    return table;
+}
+
 args::Arg bpl_path_arg(std::string help) {
     return args::Arg{
         .id = "bpl_path", .value_name = "BPL_PATH", .help = std::move(help), .kind = args::ValueKind::Path, .required = true};
 }
 
-}  // namespace
-
-void define_package_subcommands(args::Command& command) {
-    args::Command compile{.name = "compile", .about = "Compile a design-time package and optionally install it"};
-    compile.args.push_back(args::Arg{.id = "install",
-                                     .long_name = "install",
-                                     .help = "Specify weather to install the package into the IDE",
-                                     .action = args::Action::SetTrue,
-                                     .needs = {"package_bpl_output_dir"}});
-    define_dcc_options(compile);
-    command.subcommands.push_back(std::move(compile));
-
-    command.subcommands.push_back(args::Command{
-        .name = "register",
-        .about = "Register a design-time package",
-        .args = {bpl_path_arg("Specify the full path of the bpl file to register"),
-                 args::Arg{.id = "description",
-                           .value_name = "DESCRIPTION",
-                           .help = "Specify the description that appears in the registry",
-                           .required = true}},
-    });
-    command.subcommands.push_back(args::Command{
-        .name = "unregister",
-        .about = "Unregister a design-time package",
-        .args = {bpl_path_arg("Specify the full path of the bpl file to unregister")},
-    });
+const OptionTable<PackageRegister>& register_options() {
+    static const OptionTable<PackageRegister> table{
+        {bpl_path_arg("Specify the full path of the bpl file to register"), into<&PackageRegister::bpl_path>},
+        {args::Arg{.id = "description",
+                   .value_name = "DESCRIPTION",
+                   .help = "Specify the description that appears in the registry",
+                   .required = true},
+         into<&PackageRegister::description>},
+    };
+    return table;
 }
 
-ReadResult<PackageCommands> read_package_command(const args::Matches& matches) {
-    auto sub = read_subcommand(matches);
-    if (!sub) return std::unexpected(sub.error());
-    const auto& [name, m] = **sub;
-    if (name == "compile") {
-        auto install = read_flag(m, "install");
-        if (!install) return std::unexpected(install.error());
-        auto options = read_dcc_options(m);
-        if (!options) return std::unexpected(options.error());
-        return PackageCompile{*install, std::move(*options)};
-    }
-    if (name == "register") {
-        auto path = read_path(m, "bpl_path");
-        if (!path) return std::unexpected(path.error());
-        auto description = read_text(m, "description");
-        if (!description) return std::unexpected(description.error());
-        return PackageRegister{std::move(*path), std::move(*description)};
-    }
-    if (name == "unregister") {
-        auto path = read_path(m, "bpl_path");
-        if (!path) return std::unexpected(path.error());
-        return PackageUnregister{std::move(*path)};
-    }
-    return std::unexpected(unknown_subcommand(name));
+const OptionTable<PackageUnregister>& unregister_options() {
+    static const OptionTable<PackageUnregister> table{
+        {bpl_path_arg("Specify the full path of the bpl file to unregister"), into<&PackageUnregister::bpl_path>},
+    };
+    return table;
 }
 
-std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std::wstring_view output_dir,
-                                             std::wstring_view source, std::wstring_view prefix, std::wstring_view suffix) {
-    const std::wstring_view stem = win::file_stem(source);
-    if (stem.empty()) return std::nullopt;
-    // The compiler names the package after the whole stem, so Pkg.Design.dpk builds Pkg.Design.bpl.
-    const std::wstring name = std::wstring(prefix) + std::wstring(stem) + std::wstring(suffix) + L".bpl";
-    return win::resolve_path(win::resolve_path(current_dir, output_dir), name);
+// compile takes the compile commands' options after its own.
+void define_compile(args::Command& command) {
+    declare_options(command, compile_options());
+    define_dcc_options(command);
 }
 
-std::string package_lib_suffix(const PackageSource& source, const catalogue::Installation& installation) {
-    if (!source.auto_suffix) return source.lib_suffix;
-    const std::uint32_t number = catalogue::package_version_number(installation);
-    return number == 0 ? std::string() : std::to_string(number);
+ReadResult<PackageCommands> read_compile(const args::Matches& matches) {
+    PackageCompile compile;
+    if (auto done = read_options(matches, compile_options(), compile); !done) return std::unexpected(std::move(done.error()));
+    auto options = read_dcc_options(matches);
+    if (!options) return std::unexpected(options.error());
+    compile.options = std::move(*options);
+    return compile;
 }
 
-namespace {
+constexpr auto package_subcommands = std::to_array<InnerSubcommand<PackageCommands>>({
+    {{.name = "compile", .about = "Compile a design-time package and optionally install it", .define = define_compile},
+     read_compile},
+    {{.name = "register", .about = "Register a design-time package", .define = declare_table<register_options>},
+     read_table<PackageCommands, register_options>},
+    {{.name = "unregister", .about = "Unregister a design-time package", .define = declare_table<unregister_options>},
+     read_table<PackageCommands, unregister_options>},
+});
 
 // The registry names a package by its path's display text.
 std::wstring value_name(std::wstring_view bpl_path) { return win::to_wide(win::to_utf8(bpl_path)); }
@@ -101,8 +87,9 @@ std::string no_packages_for_platform(catalogue::Platform platform) {
 
 // The one IDE whose package list is edited: the one the global options pick, else the only one
 // installed.
-std::expected<catalogue::Architecture, CommandError> package_ide_architecture(App& app) {
-    const auto chosen = choose_ide_architectures(app, no_packages_for_platform);
+std::expected<catalogue::Architecture, CommandError> package_ide_architecture(const catalogue::Installation& installation,
+                                                                              const GlobalOptions& options) {
+    const auto chosen = choose_ide_architectures(installation, options, no_packages_for_platform);
     if (!chosen) return std::unexpected(chosen.error());
     // Only without --architecture and --platform can none or both be left.
     if (chosen->size() != 1) return std::unexpected(CommandError{"IDE architecture must be specified", {}});
@@ -137,10 +124,12 @@ win::RegistryResult<void> unregister_package(const catalogue::Installation& inst
 }
 
 // A compiler that fails leaves no package worth registering: its exit code ends the command.
-std::expected<DWORD, CommandError> compile_package(App& app, const catalogue::Installation& installation,
-                                                   const PackageCompile& compile, catalogue::Architecture architecture) {
+std::expected<DWORD, CommandError> compile_package(const catalogue::Installation& installation,
+                                                   std::optional<catalogue::Architecture> tool_architecture,
+                                                   const PackageCompile& compile, catalogue::Architecture architecture,
+                                                   Output& out) {
     const catalogue::Tool tool = architecture == catalogue::Architecture::x64 ? catalogue::Tool::DCC64 : catalogue::Tool::DCC32;
-    const auto compiled = run_compile(app, tool, compile.options);
+    const auto compiled = run_compile(installation, tool_architecture, tool, compile.options, out);
     if (!compiled || *compiled != 0) return compiled;
 
     // The parser lets --install through only with an output directory.
@@ -163,14 +152,35 @@ std::expected<DWORD, CommandError> compile_package(App& app, const catalogue::In
     return 0;
 }
 
-// Compiles, registers or unregisters, printing nothing of its own; gives the compiler's exit
-// code for compile (a package that failed to compile is not registered), else 0.
-std::expected<DWORD, CommandError> run_package(const PackageCommands& command, App& app) {
+}  // namespace
+
+void define_package_subcommands(args::Command& command) { declare_subcommands(command, package_subcommands); }
+
+ReadResult<PackageCommands> read_package_command(const args::Matches& matches) {
+    return read_inner(package_subcommands, matches);
+}
+
+std::optional<std::wstring> package_bpl_path(std::wstring_view current_dir, std::wstring_view output_dir,
+                                             std::wstring_view source, std::wstring_view prefix, std::wstring_view suffix) {
+    const std::wstring_view stem = win::file_stem(source);
+    if (stem.empty()) return std::nullopt;
+    // The compiler names the package after the whole stem, so Pkg.Design.dpk builds Pkg.Design.bpl.
+    const std::wstring name = std::wstring(prefix) + std::wstring(stem) + std::wstring(suffix) + L".bpl";
+    return win::resolve_path(win::resolve_path(current_dir, output_dir), name);
+}
+
+std::string package_lib_suffix(const PackageSource& source, const catalogue::Installation& installation) {
+    if (!source.auto_suffix) return source.lib_suffix;
+    const std::uint32_t number = catalogue::package_version_number(installation);
+    return number == 0 ? std::string() : std::to_string(number);
+}
+
+std::expected<DWORD, CommandError> run_package_command(const PackageCommands& command, App& app, Output& out) {
     const catalogue::Installation& installation = resolve_installation(app);
-    const auto architecture = package_ide_architecture(app);
+    const auto architecture = package_ide_architecture(installation, app.global_options);
     if (!architecture) return std::unexpected(architecture.error());
     if (const auto* compile = std::get_if<PackageCompile>(&command))
-        return compile_package(app, installation, *compile, *architecture);
+        return compile_package(installation, app.global_options.architecture, *compile, *architecture, out);
     win::RegistryResult<void> done;
     if (const auto* registration = std::get_if<PackageRegister>(&command))
         done = register_package(installation, *architecture, registration->bpl_path, registration->description);
@@ -178,12 +188,6 @@ std::expected<DWORD, CommandError> run_package(const PackageCommands& command, A
         done = unregister_package(installation, *architecture, std::get<PackageUnregister>(command).bpl_path);
     if (!done) return std::unexpected(command_error(done.error()));
     return 0;
-}
-
-}  // namespace
-
-std::expected<DWORD, CommandError> run_package_command(App& app) {
-    return run_package(std::get<commands::Package>(*app.command).command, app);
 }
 
 }  // namespace kestrune::cli

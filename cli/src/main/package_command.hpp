@@ -7,34 +7,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "args/command.hpp"
-#include "backends/compiler_options.hpp"
+#include "args/matches.hpp"
 #include "catalogue/installation.hpp"
+#include "main/app.hpp"
 #include "main/command_error.hpp"
 #include "main/package_source.hpp"
 #include "main/read_error.hpp"
+#include "output/output.hpp"
 
 namespace kestrune::cli {
-
-struct App;  // app.hpp holds these commands, so it cannot be included here
-
-struct PackageCompile {
-    bool install = false;
-    backends::DccOptions options;
-    bool operator==(const PackageCompile&) const = default;
-};
-struct PackageRegister {
-    std::wstring bpl_path;
-    std::string description;
-    bool operator==(const PackageRegister&) const = default;
-};
-struct PackageUnregister {
-    std::wstring bpl_path;
-    bool operator==(const PackageUnregister&) const = default;
-};
-using PackageCommands = std::variant<PackageCompile, PackageRegister, PackageUnregister>;
 
 void define_package_subcommands(args::Command& command);
 ReadResult<PackageCommands> read_package_command(const args::Matches& matches);
@@ -53,6 +36,6 @@ std::string package_lib_suffix(const PackageSource& source, const catalogue::Ins
 // package's branch of the dispatch: compiles, registers or unregisters, printing nothing of
 // its own; gives the compiler's exit code for compile (a package that failed to compile is
 // not registered), else 0.
-std::expected<DWORD, CommandError> run_package_command(App& app);
+std::expected<DWORD, CommandError> run_package_command(const PackageCommands& command, App& app, Output& out);
 
 }  // namespace kestrune::cli

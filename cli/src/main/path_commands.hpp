@@ -1,45 +1,47 @@
-// The path-list subcommands env-path, library-path and browsing-path, and the path-list
-// edits they share with self.
+// The path-list subcommands env-path, library-path and browsing-path.
 #pragma once
 
 #include <expected>
-#include <string>
+#include <optional>
 #include <string_view>
 
 #include "args/command.hpp"
+#include "args/matches.hpp"
+#include "catalogue/enums.hpp"
+#include "catalogue/installation.hpp"
 #include "catalogue/registry_locations.hpp"
+#include "main/app.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
+#include "output/output.hpp"
 #include "win/registry_error.hpp"
 
 namespace kestrune::cli {
 
-struct App;  // app.hpp holds these commands, so it cannot be included here
-
-struct PathCommands {
-    enum class Kind { Add, Insert, Remove };
-    Kind kind;
-    std::wstring item;  // as received: not required to be valid Unicode
-    bool operator==(const PathCommands&) const = default;
-};
-
 void define_path_subcommands(args::Command& command);
-ReadResult<PathCommands> read_path_command(const args::Matches::Subcommand& sub);
+// Whether the name is one of the path lists' inner subcommands, "add", "insert" or "remove" (exactly).
+bool is_path_subcommand(std::string_view name);
+// Reads the inner subcommand from the path-list command's parse result; none (the listing)
+// when it names none of the path lists' own.
+ReadResult<std::optional<PathCommands>> read_path_command(const args::Matches& matches);
 
-// Adds each piece of the items text that the list lacks, at the end or (prepend) at the
-// front; the list is written back even when nothing was added.
-win::RegistryResult<void> add_path_items(const catalogue::RegistryKey& key, const catalogue::RegistryValue& value,
-                                         std::wstring_view items, bool prepend);
-// Removes every entry equal to a piece of the items text; the list is written back even
-// when nothing was removed.
-win::RegistryResult<void> remove_path_items(const catalogue::RegistryKey& key, const catalogue::RegistryValue& value,
-                                            std::wstring_view items);
-// Whether two entries are the same path: equal after folding ASCII letters, nothing else.
-bool same_path_item(std::wstring_view a, std::wstring_view b);
+// Lists or edits the IDE PATH ("Path" under "Environment Variables") of each architecture, x86
+// first; each list is titled "{IDE} PATH".
+win::RegistryResult<void> run_env_path(const std::optional<PathCommands>& command, const catalogue::Installation& installation,
+                                       const catalogue::EnumSet<catalogue::Architecture>& architectures, Output& out);
+// Lists or edits the value in each platform's Library key; the lists are titled
+// "{platform} {title}".
+win::RegistryResult<void> run_platform_path_list(std::string_view title, const catalogue::RegistryValue& value,
+                                                 const std::optional<PathCommands>& command,
+                                                 const catalogue::Installation& installation,
+                                                 const catalogue::EnumSet<catalogue::Platform>& platforms, Output& out);
 
-// The branches of the dispatch for env-path, library-path and browsing-path.
-std::expected<void, CommandError> run_env_path_command(App& app);
-std::expected<void, CommandError> run_library_path_command(App& app);
-std::expected<void, CommandError> run_browsing_path_command(App& app);
+// The branches of the dispatch: env-path on the IDE architectures, library-path and
+// browsing-path on the platforms that the global options pick.
+std::expected<void, CommandError> run_env_path_command(const std::optional<PathCommands>& command, App& app, Output& out);
+std::expected<void, CommandError> run_library_path_command(const std::optional<PathCommands>& command, App& app,
+                                                           Output& out);
+std::expected<void, CommandError> run_browsing_path_command(const std::optional<PathCommands>& command, App& app,
+                                                            Output& out);
 
 }  // namespace kestrune::cli

@@ -1,38 +1,38 @@
 #include "main/select_command.hpp"
 
+#include <string>
 #include <string_view>
-#include <vector>
 
 #include "catalogue/product.hpp"
-#include "main/app.hpp"
 #include "main/installations.hpp"
+#include "main/option_table.hpp"
 #include "main/properties_json.hpp"
-#include "output/sink.hpp"
 #include "prompt/select_prompt.hpp"
 
 namespace kestrune::cli {
-
-void define_select_options(args::Command& command) {
-    command.args.push_back(args::Arg{
-        .id = "message", .value_name = "MESSAGE", .help = "Prompt message", .default_value = std::string("Select IDE:")});
-    command.args.push_back(args::Arg{
-        .id = "multi", .short_name = 'm', .long_name = "multi", .help = "Allow multi-select", .action = args::Action::SetTrue});
-}
-
-ReadResult<SelectOptions> read_select_options(const args::Matches& matches) {
-    auto message = read_text(matches, "message");
-    if (!message) return std::unexpected(message.error());
-    auto multi = read_flag(matches, "multi");
-    if (!multi) return std::unexpected(multi.error());
-    return SelectOptions{std::move(*message), *multi};
-}
-
 namespace {
+
+const OptionTable<SelectOptions>& select_options() {
+    static const OptionTable<SelectOptions> table{
+        {args::Arg{.id = "message",
+                   .value_name = "MESSAGE",
+                   .help = "Prompt message",
+                   .default_value = std::string("Select IDE:")},
+         into<&SelectOptions::message>},
+        {args::Arg{.id = "multi",
+                   .short_name = 'm',
+                   .long_name = "multi",
+                   .help = "Allow multi-select",
+                   .action = args::Action::SetTrue},
+         into<&SelectOptions::multi>},
+    };
+    return table;
+}
 
 // The prompt over every installation, shown by display name; the chosen ones in list order,
 // none when the prompt fails or is cancelled.
 std::vector<const catalogue::Installation*> select_installations(const std::vector<catalogue::Installation>& list,
-                                                           std::string_view message, bool multi) {
+                                                                 std::string_view message, bool multi) {
     std::vector<std::string> shown;
     for (const auto& installation : list) shown.push_back(catalogue::display_name(installation));
     std::vector<const catalogue::Installation*> choice;
@@ -44,36 +44,34 @@ std::vector<const catalogue::Installation*> select_installations(const std::vect
     return choice;
 }
 
-// Each chosen installation's name between double quotes, as NAME takes it back.
-std::vector<std::string> quote_names(const std::vector<const catalogue::Installation*>& choice) {
-    std::vector<std::string> quoted;
-    for (const auto* installation : choice) quoted.push_back("\"" + catalogue::name(*installation) + "\"");
-    return quoted;
+}  // namespace
+
+void define_select_options(args::Command& command) { declare_table<select_options>(command); }
+
+ReadResult<SelectOptions> read_select_options(const args::Matches& matches) {
+    return read_table<SelectOptions, select_options>(matches);
 }
 
-// Prompts, then prints the quoted names or the JSON array, with no line feed after them.
-std::expected<void, CommandError> run_select(std::string_view message, bool multi, bool json) {
-    const auto choice = select_installations(installations(), message, multi);
+std::expected<void, CommandError> print_selection(const std::vector<const catalogue::Installation*>& choice, bool json,
+                                                  Output& out) {
     if (json) {
         auto text = properties_json(choice);
         if (!text) return std::unexpected(std::move(text.error()));
-        print(*text);
+        out.print(*text);
         return {};
     }
     std::string line;
-    for (const std::string& name : quote_names(choice)) {
+    for (const auto* installation : choice) {
         if (!line.empty()) line += ' ';
-        line += name;
+        line += "\"" + catalogue::name(*installation) + "\"";
     }
-    print(line);
+    out.print(line);
     return {};
 }
 
-}  // namespace
-
-std::expected<void, CommandError> run_select_command(App& app) {
-    const SelectOptions& options = std::get<commands::Select>(*app.command).options;
-    return run_select(options.message, options.multi, app.global_options.json);
+std::expected<void, CommandError> run_select_command(const SelectOptions& options, App& app, Output& out) {
+    return print_selection(select_installations(installations(), options.message, options.multi),
+                           app.global_options.json, out);
 }
 
 }  // namespace kestrune::cli

@@ -1,46 +1,32 @@
 #include "main/self_command.hpp"
 
-#include <windows.h>
-
-#include <optional>
+#include <array>
 #include <string>
 #include <string_view>
 
 #include "catalogue/registry_locations.hpp"
-#include "main/app.hpp"
-#include "main/command_tree.hpp"
-#include "main/path_commands.hpp"
-#include "output/sink.hpp"
-#include "win/io_error.hpp"
+#include "main/path_list_edit.hpp"
+#include "main/program_name.hpp"
+#include "main/subcommand_table.hpp"
 #include "win/module_path.hpp"
 #include "win/path.hpp"
 #include "win/registry_edit_lock.hpp"
 #include "win/registry_key.hpp"
-#include "win/utf.hpp"
 
 namespace kestrune::cli {
-
-void define_self_subcommands(args::Command& command) {
-    command.subcommands.push_back(args::Command{.name = "install", .about = "Add this tool to the PATH environment variable"});
-    command.subcommands.push_back(
-        args::Command{.name = "uninstall", .about = "Remove this tool from the PATH environment variable"});
-}
-
-ReadResult<SelfCommands> read_self_command(const args::Matches& matches) {
-    auto sub = read_subcommand(matches);
-    if (!sub) return std::unexpected(sub.error());
-    if ((*sub)->name == "install") return SelfCommands::Install;
-    if ((*sub)->name == "uninstall") return SelfCommands::Uninstall;
-    return std::unexpected(unknown_subcommand((*sub)->name));
-}
-
 namespace {
+
+constexpr auto self_subcommands = std::to_array<InnerSubcommand<SelfCommands>>({
+    {{.name = "install", .about = "Add this tool to the PATH environment variable"}, read_constant<SelfCommands::Install>},
+    {{.name = "uninstall", .about = "Remove this tool from the PATH environment variable"},
+     read_constant<SelfCommands::Uninstall>},
+});
 
 constexpr std::wstring_view directory_value = L"KestruneCLI";
 // Kept as a reference so the PATH entry survives the program being moved: only the value changes.
 constexpr std::wstring_view path_entry = L"%KestruneCLI%";
 
-std::expected<void, CommandError> install(const catalogue::RegistryValueLocation& location) {
+std::expected<void, CommandError> install(const catalogue::RegistryValueLocation& location, Output& out) {
     const auto program = win::module_path();
     if (!program) return std::unexpected(command_error(program.error()));
     const auto directory = win::parent_directory(*program);
@@ -49,34 +35,36 @@ std::expected<void, CommandError> install(const catalogue::RegistryValueLocation
         return std::unexpected(command_error(written.error()));
     if (auto added = add_path_items(location.key, location.value, path_entry, false); !added)
         return std::unexpected(command_error(added.error()));
-    print("\u2714\uFE0F " + std::string(program_name) + " installed successfully\n");
-    print("\u27A1\uFE0F Added to PATH - open a new terminal for it to take effect.\n");
+    out.print("\u2714\uFE0F " + std::string(program_name) + " installed successfully\n");
+    out.print("\u27A1\uFE0F Added to PATH - open a new terminal for it to take effect.\n");
     return {};
 }
 
-std::expected<void, CommandError> uninstall(const catalogue::RegistryValueLocation& location) {
+std::expected<void, CommandError> uninstall(const catalogue::RegistryValueLocation& location, Output& out) {
     if (auto removed = remove_path_items(location.key, location.value, path_entry); !removed)
         return std::unexpected(command_error(removed.error()));
     if (auto deleted = win::delete_value(location.key.get(), directory_value); !deleted)
         return std::unexpected(command_error(deleted.error()));
-    print("\u2714\uFE0F " + std::string(program_name) + " uninstalled\n\u27A1\uFE0F Removed from PATH.\n");
+    out.print("\u2714\uFE0F " + std::string(program_name) + " uninstalled\n\u27A1\uFE0F Removed from PATH.\n");
     return {};
 }
 
-std::expected<void, CommandError> run_self(SelfCommands command) {
+}  // namespace
+
+void define_self_subcommands(args::Command& command) { declare_subcommands(command, self_subcommands); }
+
+ReadResult<SelfCommands> read_self_command(const args::Matches& matches) {
+    return read_inner(self_subcommands, matches);
+}
+
+std::expected<void, CommandError> run_self(SelfCommands command, Output& out) {
     const auto location = catalogue::user_path_location();
     if (!location) return std::unexpected(command_error(location.error()));
     // Held over both values, so that an install and an uninstall side by side leave the entry
     // and the value either both in place or both gone. The PATH edit takes it again inside.
     const auto lock = win::RegistryEditLock::acquire();
     if (!lock) return std::unexpected(command_error(lock.error()));
-    return command == SelfCommands::Install ? install(*location) : uninstall(*location);
-}
-
-}  // namespace
-
-std::expected<void, CommandError> run_self_command(App& app) {
-    return run_self(std::get<commands::Self_>(*app.command).command);
+    return command == SelfCommands::Install ? install(*location, out) : uninstall(*location, out);
 }
 
 }  // namespace kestrune::cli

@@ -4,21 +4,19 @@
 #include <expected>
 
 #include "args/command.hpp"
+#include "args/matches.hpp"
+#include "main/commands.hpp"
 #include "main/command_error.hpp"
 #include "main/read_error.hpp"
+#include "output/output.hpp"
 
 namespace kestrune::cli {
-
-struct App;  // app.hpp holds these commands, so it cannot be included here
-
-enum class SelfCommands { Install, Uninstall };
 
 void define_self_subcommands(args::Command& command);
 ReadResult<SelfCommands> read_self_command(const args::Matches& matches);
 
-// self's branch of the dispatch. Install stores the program's directory in the user value
-// KestruneCLI and puts %KestruneCLI% on the user's PATH; uninstall takes both away. Never reads
-// the installation list.
-std::expected<void, CommandError> run_self_command(App& app);
+// self's branch of the dispatch. Install stores the program's directory in the user value KestruneCLI and puts %KestruneCLI%
+// on the user's PATH; uninstall takes both away. Never reads the installation list.
+std::expected<void, CommandError> run_self(SelfCommands command, Output& out);
 
 }  // namespace kestrune::cli

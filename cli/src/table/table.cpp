@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <numeric>
 
-#include "output/sink.hpp"
 #include "text/text.hpp"
 #include "text/width.hpp"
 
@@ -154,7 +153,7 @@ std::string Table::render(int width) const {
     return out;
 }
 
-std::string render_for_stdout(const Table& table) { return table.render(console_width()); }
+void print_table(const Table& table, Output& out) { out.print(table.render(out.width()) + "\n"); }
 
 std::string title_case(std::string_view key) {
     std::string out;

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "output/output.hpp"
+
 namespace kestrune::cli {
 
 class Table {
@@ -21,8 +23,8 @@ private:
     std::vector<std::vector<std::string>> rows_;
 };
 
-// Renders for standard output: fitted to the console's width when it is a console.
-std::string render_for_stdout(const Table& table);
+// Prints the table and a line feed: fitted to the output's width when it shows in a console.
+void print_table(const Table& table, Output& out);
 
 // snake_case to Title Case: "is_known" gives "Is Known".
 std::string title_case(std::string_view key);

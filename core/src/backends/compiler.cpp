@@ -52,8 +52,6 @@ std::string double_quote_refused(std::string_view option, std::string_view tool)
     return "the value of " + std::string(option) + " holds a double quote, which cannot be passed to " + std::string(tool);
 }
 
-bool names_output_directory(const DccSwitch& row) { return row.option.ends_with("output_dir"); }
-
 // The switch alone for a flag, else the switch with its value in quotes, which the compiler
 // reads as one argument; nothing inside is escaped.
 std::wstring switch_text(const DccSwitch& row) {
@@ -84,7 +82,8 @@ std::vector<DccSwitch> dcc_switches(const DccOptions& options) {
     std::vector<DccSwitch> rows;
     for (const DccOption& option : dcc_option_table) {
         auto value = std::visit([&](const auto& kind) { return argument(kind, options); }, option.field);
-        if (value) rows.push_back({std::move(*value), std::string(option.id), std::string(option.switch_)});
+        if (!value) continue;
+        rows.push_back({std::move(*value), std::string(option.id), std::string(option.switch_), option.creates_directory});
     }
     return rows;
 }
@@ -119,7 +118,7 @@ std::expected<DWORD, win::IoError> run_dcc(const std::string& compiler, const Dc
     // Directories are made row by row, so a failure leaves those of earlier rows in place and
     // starts no compiler.
     for (const DccSwitch& row : dcc_switches(options))
-        if (names_output_directory(row))
+        if (row.creates_directory)
             if (auto made = win::create_directories(win::to_wide(row.argument)); !made)
                 return std::unexpected(std::move(made.error()));
     return win::run_child(command);

@@ -20,6 +20,7 @@ struct DccSwitch {
     std::string argument;  // the switch's value; empty for a flag
     std::string option;    // the DccOptions field it comes from, e.g. "output_dir"
     std::string switch_;   // e.g. "-NS"
+    bool creates_directory = false;  // the argument names a directory to make before the run
 
     bool operator==(const DccSwitch&) const = default;
 };

@@ -77,6 +77,7 @@ struct DccOption {
     std::string_view help;
     std::string_view switch_{};     // empty: not a switch (the source file and the raw arguments)
     DccField field;
+    bool creates_directory = false;  // its value names a directory, made before the compiler runs
 };
 
 // Every option, in the order the command line declares them and the compiler is given their
@@ -107,25 +108,31 @@ inline constexpr std::array<DccOption, 22> dcc_option_table{{
     {.id = "quiet", .short_name = 'q', .long_name = "quiet", .help = "Quiet compile", .switch_ = "-Q",
      .field = DccFlag{&DccOptions::quiet}},
     {.id = "output_dir", .long_name = "output-dir", .value_name = "OUTPUT_DIR", .help = "EXE/DLL output directory",
-     .switch_ = "-E", .field = DccOptionalText{&DccOptions::output_dir}},
+     .switch_ = "-E", .field = DccOptionalText{&DccOptions::output_dir}, .creates_directory = true},
     {.id = "unit_output_dir", .long_name = "unit-output-dir", .value_name = "UNIT_OUTPUT_DIR",
-     .help = "Unit .dcu output directory", .switch_ = "-NU", .field = DccOptionalText{&DccOptions::unit_output_dir}},
+     .help = "Unit .dcu output directory", .switch_ = "-NU", .field = DccOptionalText{&DccOptions::unit_output_dir},
+     .creates_directory = true},
     {.id = "package_bpl_output_dir", .long_name = "package-bpl-output-dir", .value_name = "PACKAGE_BPL_OUTPUT_DIR",
      .help = "Package .bpl output directory", .switch_ = "-LE",
-     .field = DccOptionalText{&DccOptions::package_bpl_output_dir}},
+     .field = DccOptionalText{&DccOptions::package_bpl_output_dir},
+     .creates_directory = true},
     {.id = "package_dcp_output_dir", .long_name = "package-dcp-output-dir", .value_name = "PACKAGE_DCP_OUTPUT_DIR",
      .help = "Package .dcp output directory", .switch_ = "-LN",
-     .field = DccOptionalText{&DccOptions::package_dcp_output_dir}},
+     .field = DccOptionalText{&DccOptions::package_dcp_output_dir},
+     .creates_directory = true},
     {.id = "cpp", .long_name = "cpp", .help = "Generate all C++Builder files", .switch_ = "-JL",
      .field = DccFlag{&DccOptions::cpp}},
     {.id = "cpp_win64x", .long_name = "cpp-win64x", .help = "Generate COFF-format C++ files", .switch_ = "-jf:coffi",
      .field = DccFlag{&DccOptions::cpp_win64x}},
     {.id = "cpp_bpi_output_dir", .long_name = "cpp-bpi-output-dir", .value_name = "CPP_BPI_OUTPUT_DIR",
-     .help = "C++ .bpi output directory", .switch_ = "-NB", .field = DccOptionalText{&DccOptions::cpp_bpi_output_dir}},
+     .help = "C++ .bpi output directory", .switch_ = "-NB", .field = DccOptionalText{&DccOptions::cpp_bpi_output_dir},
+     .creates_directory = true},
     {.id = "cpp_hpp_output_dir", .long_name = "cpp-hpp-output-dir", .value_name = "CPP_HPP_OUTPUT_DIR",
-     .help = "C++ .hpp output directory", .switch_ = "-NH", .field = DccOptionalText{&DccOptions::cpp_hpp_output_dir}},
+     .help = "C++ .hpp output directory", .switch_ = "-NH", .field = DccOptionalText{&DccOptions::cpp_hpp_output_dir},
+     .creates_directory = true},
     {.id = "cpp_obj_output_dir", .long_name = "cpp-obj-output-dir", .value_name = "CPP_OBJ_OUTPUT_DIR",
-     .help = "C++ .obj/.lib output directory", .switch_ = "-NO", .field = DccOptionalText{&DccOptions::cpp_obj_output_dir}},
+     .help = "C++ .obj/.lib output directory", .switch_ = "-NO", .field = DccOptionalText{&DccOptions::cpp_obj_output_dir},
+     .creates_directory = true},
     {.id = "raw", .value_name = "RAW", .help = "Additional options to pass to the compiler",
      .field = DccTrailing{&DccOptions::raw}},
 }};

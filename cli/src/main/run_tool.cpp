@@ -1,6 +1,5 @@
-#include "main/tool_status.hpp"
+#include "main/run_tool.hpp"
 
-#include "output/sink.hpp"
 #include "win/registry_error.hpp"
 
 namespace kestrune::cli {
@@ -11,10 +10,10 @@ std::string tool_failure_line(std::string_view tool, DWORD status) {
     return line + "\n";
 }
 
-DWORD tool_status(std::string_view tool, DWORD status) {
+DWORD tool_status(Output& out, std::string_view tool, DWORD status) {
     if (status != 0) {
-        flush();  // the tool's output and ours before the line, in the order they came
-        eprint(tool_failure_line(tool, status));
+        out.flush();  // the tool's output and ours before the line, in the order they came
+        out.eprint(tool_failure_line(tool, status));
     }
     return status;
 }

@@ -1,4 +1,4 @@
-#include "main/path_commands.hpp"
+#include "main/path_list_edit.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "main/tool_status.hpp"
+#include "main/run_tool.hpp"
 
 #include <gtest/gtest.h>
 
