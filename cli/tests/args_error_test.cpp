@@ -116,6 +116,75 @@ TEST(ArgsError, WholeTextsWithContextAndSuggestions) {
     for (const auto& c : cases) EXPECT_EQ(plain_error(c.words), c.text);
 }
 
+// A word the top command reads as its value, but that names a subcommand's own subcommand, or
+// a value given to a command that takes none while the top command still takes one: the tip
+// says where the word belongs.
+TEST(ArgsError, TipsWhereAMisplacedWordBelongs) {
+    Command with_info = sample::tree();
+    with_info.subcommands.push_back(Command{.name = "info", .about = "Show the thing"});
+    struct Case {
+        std::vector<std::wstring> words;
+        std::string text;
+    };
+    const Case cases[] = {
+        {{L"install"},
+         "error: invalid value 'install' for '[NAME]': no such thing\n"
+         "\n"
+         "  tip: a similar subcommand exists: 'pkg install'\n"
+         "\n"
+         "Usage: tool.exe [OPTIONS] [NAME] [COMMAND]\n"
+         "\n"
+         "For more information, try '--help'.\n"},
+        {{L"remov", L"x"},
+         "error: invalid value 'remov' for '[NAME]': no such thing\n"
+         "\n"
+         "  tip: a similar subcommand exists: 'path remove'\n"
+         "\n"
+         "Usage: tool.exe [OPTIONS] [NAME] [COMMAND]\n"
+         "\n"
+         "For more information, try '--help'.\n"},
+        {{L"info", L"beta"},
+         "error: unexpected argument 'beta' found\n"
+         "\n"
+         "  tip: to pass 'beta' as '[NAME]', put it before the subcommand: 'tool.exe beta info'\n"
+         "\n"
+         "Usage: tool.exe info [OPTIONS]\n"
+         "\n"
+         "For more information, try '--help'.\n"},
+        {{L"--json", L"info", L"my thing"},
+         "error: unexpected argument 'my thing' found\n"
+         "\n"
+         "  tip: to pass 'my thing' as '[NAME]', put it before the subcommand: 'tool.exe \"my thing\" info'\n"
+         "\n"
+         "Usage: tool.exe info [OPTIONS]\n"
+         "\n"
+         "For more information, try '--help'.\n"},
+        // With NAME given there is no place left for the word.
+        {{L"alpha", L"info", L"beta"},
+         "error: unexpected argument 'beta' found\n"
+         "\n"
+         "Usage: tool.exe info [OPTIONS]\n"
+         "\n"
+         "For more information, try '--help'.\n"},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = sample::run(with_info, c.words);
+        ASSERT_FALSE(parsed);
+        EXPECT_EQ(parsed.error().render(false), c.text);
+    }
+    // A word close to a subcommand stays a misspelt subcommand, unless an inner one has exactly its name.
+    Command with_sel = sample::tree();
+    with_sel.subcommands[1].subcommands.push_back(Command{.name = "sel", .about = "Choose an item"});
+    const std::pair<std::wstring, std::string> misspelt[] = {{L"selec", "'select'"}, {L"sel", "'path sel'"}};
+    for (const auto& [word, similar] : misspelt) {
+        const auto parsed = sample::run(with_sel, {word});
+        ASSERT_FALSE(parsed);
+        EXPECT_EQ(parsed.error().kind(), ErrorKind::InvalidSubcommand);
+        EXPECT_NE(parsed.error().render(false).find("tip: a similar subcommand exists: " + similar + "\n"), std::string::npos)
+            << similar;
+    }
+}
+
 TEST(ArgsError, ColourStylesTheSameTextWithoutChangingIt) {
     const auto parsed = sample::run(tree(), {L"--jsn"});
     ASSERT_FALSE(parsed);

@@ -387,6 +387,18 @@ TEST(CommandTree, ErrorsSuggestNearNames) {
     EXPECT_THAT(output_of({"--versoin"}), HasSubstr("'--version'"));
 }
 
+// NAME stands before the subcommand; the tip shows where a NAME given after it belongs.
+TEST(CommandTree, NameAfterTheSubcommandIsShownItsPlace) {
+    EXPECT_EQ(output_of({"info", "12"}),
+              "error: unexpected argument '12' found\n"
+              "\n"
+              "  tip: to pass '12' as '[NAME]', put it before the subcommand: 'kestrune.exe 12 info'\n"
+              "\n"
+              "Usage: kestrune.exe info [OPTIONS]\n"
+              "\n"
+              "For more information, try '--help'.\n");
+}
+
 TEST(CommandTree, InnerSubcommandNamesAreExact) {
     EXPECT_TRUE(is_path_subcommand("insert"));
     EXPECT_FALSE(is_path_subcommand("Add"));

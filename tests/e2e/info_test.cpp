@@ -161,6 +161,16 @@ TEST_F(Info, NameThatMatchesNothing) {
     EXPECT_EQ(r.out, "");
     EXPECT_THAT(r.err, HasSubstr("'Florence'"));
     EXPECT_THAT(r.err, HasSubstr("no installed RAD Studio matched"));
+
+    // A NAME that is, or is close to, an inner subcommand's name points to that subcommand.
+    const std::pair<std::string, std::string> inner[] = {
+        {"register", "'package register'"}, {"install", "'self install'"}, {"uninstal", "'self uninstall'"}};
+    for (const auto& [word, subcommand] : inner) {
+        const auto hinted = run({word});
+        EXPECT_EQ(hinted.status, 2u) << word;
+        EXPECT_THAT(hinted.err, HasSubstr("no installed RAD Studio matched\n\n  tip: a similar subcommand exists: " +
+                                          subcommand + "\n"));
+    }
 }
 
 TEST_F(Info, NoInstallationIsAFatalStop) {

@@ -49,6 +49,35 @@ std::optional<std::string> similar_subcommand(const Command& command, std::strin
     return std::nullopt;
 }
 
+// A subcommand's own subcommand whose name a word is, or is close to ("register" for
+// "package register"): where the top command takes a value, a word meant as one of those
+// is first read as that value.
+struct InnerMatch {
+    std::string path;  // the subcommand's name, a space and the inner one's
+    bool exact;
+};
+
+std::optional<InnerMatch> similar_inner_subcommand(const Command& command, std::string_view typed) {
+    std::vector<std::string> names, paths;
+    for (const auto& sub : command.subcommands)
+        for (const auto& inner : sub.subcommands) {
+            names.push_back(inner.name);
+            paths.push_back(sub.name + " " + inner.name);
+        }
+    if (const auto best = best_match(typed, names)) return InnerMatch{paths[*best], names[*best] == typed};
+    return std::nullopt;
+}
+
+StyledText similar_subcommand_tip(std::string_view similar) {
+    return StyledText().add("a similar subcommand exists: ").append(quoted(similar, Style::Valid));
+}
+
+// The word as a command line takes it back: in double quotes when it is empty or holds a space or tab.
+std::string shell_word(const std::string& word) {
+    if (!word.empty() && word.find_first_of(" \t") == std::string::npos) return word;
+    return "\"" + word + "\"";
+}
+
 MatchedValue flag_value(bool on) { return {on ? L"true" : L"false", on ? "true" : "false", std::nullopt, {}}; }
 
 // The parse state of one command on the chain from the top command to the chosen subcommand.
@@ -150,7 +179,7 @@ private:
     static std::unexpected<Error> unrecognized_subcommand(const CommandPath& where, std::string_view typed,
                                                           const std::optional<std::string>& similar) {
         std::optional<StyledText> tip;
-        if (similar) tip = StyledText().add("a similar subcommand exists: ").append(quoted(*similar, Style::Valid));
+        if (similar) tip = similar_subcommand_tip(*similar);
         return fail(where, ErrorKind::InvalidSubcommand,
                     StyledText().add("unrecognized subcommand ").append(quoted(typed, Style::Invalid)), {}, tip);
     }
@@ -282,7 +311,9 @@ private:
         return {};
     }
 
-    std::expected<MatchedValue, Error> convert(const Arg& arg, const std::wstring& raw) const {
+    // `refused_tip` follows the error when the argument's value parser refuses the value.
+    std::expected<MatchedValue, Error> convert(const Arg& arg, const std::wstring& raw,
+                                               const std::optional<StyledText>& refused_tip = std::nullopt) const {
         MatchedValue value;
         value.raw = raw;
         switch (arg.kind) {
@@ -334,7 +365,7 @@ private:
         }
         if (arg.value_parser) {
             auto parsed = arg.value_parser(raw);
-            if (!parsed) return fail(ErrorKind::InvalidValue, invalid_value().add(": " + parsed.error()));
+            if (!parsed) return fail(ErrorKind::InvalidValue, invalid_value().add(": " + parsed.error()), {}, refused_tip);
             value.parsed = std::move(*parsed);
         }
         return value;
@@ -363,12 +394,14 @@ private:
         }
         if (level.next_positional < level.positionals.size()) {
             const Arg& arg = *level.positionals[level.next_positional];
-            auto value = convert(arg, raw);
+            const auto inner = may_be_subcommand ? similar_inner_subcommand(command, text) : std::nullopt;
+            auto value = convert(arg, raw, inner ? std::optional(similar_subcommand_tip(inner->path)) : std::nullopt);
             if (!value) {
-                // A refused value that looks like a misspelt subcommand was most likely meant as one.
+                // A refused value that looks like a misspelt subcommand was most likely meant as one;
+                // an inner subcommand of exactly that name is the better guess of which.
                 if (may_be_subcommand && value.error().kind() != ErrorKind::InvalidUtf8)
                     if (auto similar = similar_subcommand(command, text))
-                        return unrecognized_subcommand(path(), text, similar);
+                        return unrecognized_subcommand(path(), text, inner && inner->exact ? inner->path : *similar);
                 return std::unexpected(std::move(value.error()));
             }
             level.matches.add_value(arg.id, std::move(*value));
@@ -381,8 +414,33 @@ private:
             // Where only a subcommand can stand, any word is a subcommand gone wrong.
             if (similar || level.positionals.empty()) return unrecognized_subcommand(path(), text, similar);
         }
+        std::optional<StyledText> tip;
+        if (level.positionals.empty() && !level.trailing) tip = value_of_command_above(text);
         return fail(ErrorKind::UnexpectedArgument,
-                    StyledText().add("unexpected argument ").append(quoted(text, Style::Invalid)).add(" found"));
+                    StyledText().add("unexpected argument ").append(quoted(text, Style::Invalid)).add(" found"), {},
+                    tip);
+    }
+
+    // A command that takes no value of its own was given one: where a command above it still
+    // takes one (NAME before the subcommand), the tip shows the word in that place.
+    std::optional<StyledText> value_of_command_above(const std::string& text) const {
+        for (std::size_t depth = levels_.size() - 1; depth-- > 0;) {
+            const Level& level = levels_[depth];
+            if (level.next_positional >= level.positionals.size()) continue;
+            std::string line = bin_;
+            for (std::size_t k = 1; k < levels_.size(); ++k) {
+                if (k == depth + 1) line += " " + shell_word(text);
+                line += " " + levels_[k].command->name;
+            }
+            return StyledText()
+                .add("to pass ")
+                .append(quoted(text, Style::Invalid))
+                .add(" as ")
+                .append(quoted(arg_display(*level.positionals[level.next_positional]), Style::Literal))
+                .add(", put it before the subcommand: ")
+                .append(quoted(line, Style::Valid));
+        }
+        return std::nullopt;
     }
 
     // `help` with the names of (sub)subcommands after it: the long help of the last one named.
