@@ -4,47 +4,39 @@
 
 #include "captured_output.hpp"
 #include "installation_record.hpp"
-#include "scratch_registry.hpp"
 
 namespace kestrune::cli {
 namespace {
 
 using catalogue::Architecture;
 
-const std::wstring version_key = L"Software\\Embarcadero\\BDS\\23.0";
-const std::wstring env32 = version_key + L"\\Environment Variables";
-const std::wstring env64 = version_key + L"\\Environment Variables x64";
-
-class EnvOutput : public kestrune::testing::ScratchRegistry {
+class EnvOutput : public InstalledRecord {
 protected:
-    void SetUp() override {
-        ScratchRegistry::SetUp();
-        create(version_key);
-    }
-    const catalogue::Installation installation = installation_record("23.0");
+    const std::wstring env32 = version_key + L"\\Environment Variables";
+    const std::wstring env64 = version_key + L"\\Environment Variables x64";
 };
 
 TEST_F(EnvOutput, ListsEachIdeUnderItsName) {
-    set_string(env32, L"FOO", L"bar");
-    set_string(env32, L"TOOLS", L"%BDS%\\tools", REG_EXPAND_SZ);
-    set_string(env64, L"Path", L"C:\\x64");
+    set_string(env32, L"LANG", L"en-GB");
+    set_string(env32, L"SDK", L"%BDS%\\sdk\\win", REG_EXPAND_SZ);
+    set_string(env64, L"TMP", L"T:\\");
 
     kestrune::testing::CapturedOutput out;
     ASSERT_TRUE(run_env(std::nullopt, installation, {Architecture::x86, Architecture::x64}, out));
     EXPECT_EQ(out.out,
               "32-bit IDE\n"
-              "┌───────┬─────────────┐\n"
-              "│ Name  ┆ Value       │\n"
-              "╞═══════╪═════════════╡\n"
-              "│ FOO   ┆ bar         │\n"
-              "│ TOOLS ┆ %BDS%\\tools │\n"
-              "└───────┴─────────────┘\n"
+              "┌──────┬───────────────┐\n"
+              "│ Name ┆ Value         │\n"
+              "╞══════╪═══════════════╡\n"
+              "│ LANG ┆ en-GB         │\n"
+              "│ SDK  ┆ %BDS%\\sdk\\win │\n"
+              "└──────┴───────────────┘\n"
               "64-bit IDE\n"
-              "┌──────┬────────┐\n"
-              "│ Name ┆ Value  │\n"
-              "╞══════╪════════╡\n"
-              "│ Path ┆ C:\\x64 │\n"
-              "└──────┴────────┘\n");
+              "┌──────┬───────┐\n"
+              "│ Name ┆ Value │\n"
+              "╞══════╪═══════╡\n"
+              "│ TMP  ┆ T:\\   │\n"
+              "└──────┴───────┘\n");
     EXPECT_EQ(out.err, "");
 
     // An empty key lists the header alone; only the chosen architecture is listed.

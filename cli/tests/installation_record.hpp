@@ -6,6 +6,7 @@
 
 #include "catalogue/installation.hpp"
 #include "catalogue/release.hpp"
+#include "scratch_registry.hpp"
 
 namespace kestrune::cli {
 
@@ -18,5 +19,18 @@ inline catalogue::Installation installation_record(std::string version) {
     installation.registry_values = {{"RootDir", "C:\\kestrune-tests\\absent\\"}};
     return installation;
 }
+
+// The record of RAD Studio 12 with its version key in a scratch registry, for the commands
+// that edit the IDE's settings.
+class InstalledRecord : public kestrune::testing::ScratchRegistry {
+protected:
+    void SetUp() override {
+        ScratchRegistry::SetUp();
+        create(version_key);
+    }
+
+    const std::wstring version_key = L"Software\\Embarcadero\\BDS\\23.0";
+    const catalogue::Installation installation = installation_record("23.0");
+};
 
 }  // namespace kestrune::cli

@@ -4,7 +4,6 @@
 
 #include "captured_output.hpp"
 #include "installation_record.hpp"
-#include "scratch_registry.hpp"
 
 namespace kestrune::cli {
 namespace {
@@ -12,17 +11,10 @@ namespace {
 using catalogue::Architecture;
 using catalogue::Platform;
 
-const std::wstring version_key = L"Software\\Embarcadero\\BDS\\23.0";
 const catalogue::RegistryValue search_path{"Search Path", false};
+const catalogue::RegistryValue browsing_path{"Browsing Path", false};
 
-class PathListOutput : public kestrune::testing::ScratchRegistry {
-protected:
-    void SetUp() override {
-        ScratchRegistry::SetUp();
-        create(version_key);
-    }
-    const catalogue::Installation installation = installation_record("23.0");
-};
+using PathListOutput = InstalledRecord;
 
 TEST_F(PathListOutput, EnvPathListsEachIdesPathUnderItsTitle) {
     set_string(version_key + L"\\Environment Variables", L"Path", L"C:\\bin;\"D:\\a;b\";;%BDS%\\x");
@@ -49,23 +41,25 @@ TEST_F(PathListOutput, EnvPathListsEachIdesPathUnderItsTitle) {
 }
 
 TEST_F(PathListOutput, PlatformListsAreTitledByPlatformAndList) {
-    set_string(version_key + L"\\Library\\Win64", L"Search Path", L"$(BDSLIB)\\win64");
+    set_string(version_key + L"\\Library\\Win32", L"Browsing Path", L"$(BDS)\\source\\rtl;$(BDS)\\source\\vcl");
+    set_string(version_key + L"\\Library\\Linux64", L"Browsing Path", L"/usr/src");
     kestrune::testing::CapturedOutput out;
-    ASSERT_TRUE(run_platform_path_list("Library Path", search_path, std::nullopt, installation,
-                                       {Platform::Win32, Platform::Win64}, out));
+    ASSERT_TRUE(run_platform_path_list("Browsing Path", browsing_path, std::nullopt, installation,
+                                       {Platform::Win32, Platform::Linux64}, out));
     EXPECT_EQ(out.out,
-              "Win32 Library Path\n"
-              "┌────┬──────┐\n"
-              "│ ID ┆ Item │\n"
-              "╞════╪══════╡\n"
-              "│ 1  ┆      │\n"
-              "└────┴──────┘\n"
-              "Win64 Library Path\n"
-              "┌────┬─────────────────┐\n"
-              "│ ID ┆ Item            │\n"
-              "╞════╪═════════════════╡\n"
-              "│ 1  ┆ $(BDSLIB)\\win64 │\n"
-              "└────┴─────────────────┘\n");
+              "Win32 Browsing Path\n"
+              "┌────┬───────────────────┐\n"
+              "│ ID ┆ Item              │\n"
+              "╞════╪═══════════════════╡\n"
+              "│ 1  ┆ $(BDS)\\source\\rtl │\n"
+              "│ 2  ┆ $(BDS)\\source\\vcl │\n"
+              "└────┴───────────────────┘\n"
+              "Linux64 Browsing Path\n"
+              "┌────┬──────────┐\n"
+              "│ ID ┆ Item     │\n"
+              "╞════╪══════════╡\n"
+              "│ 1  ┆ /usr/src │\n"
+              "└────┴──────────┘\n");
 }
 
 TEST_F(PathListOutput, EditsPrintNothing) {
