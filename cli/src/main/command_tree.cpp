@@ -208,6 +208,11 @@ std::span<const Subcommand> subcommands() { return subcommand_table; }
 
 const Subcommand& subcommand_of(const Commands& command) { return subcommand_table[command.index()]; }
 
+HandlerResult run_command(App& app, Output& out) {
+    if (app.command) return subcommand_of(*app.command).run(app, out);
+    return without_tool(run_without_subcommand(app, out));
+}
+
 args::Command define_command_line() {
     args::Command top{.name = std::string(program_name)};
     top.args.push_back(args::Arg{.id = std::string(name_id),

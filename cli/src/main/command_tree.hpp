@@ -37,6 +37,9 @@ struct Subcommand {
 std::span<const Subcommand> subcommands();
 // The row of the subcommand that the command holds.
 const Subcommand& subcommand_of(const Commands& command);
+// Runs the handler of App's subcommand, found by its row; without a subcommand, prints the
+// installation that NAME or the global options act on.
+HandlerResult run_command(App& app, Output& out);
 
 args::Command define_command_line();
 

@@ -5,7 +5,6 @@
 #include "args/parser.hpp"
 #include "exit_status.hpp"
 #include "main/command_tree.hpp"
-#include "main/info_command.hpp"
 #include "output/color.hpp"
 #include "output/sink.hpp"
 #include "output/standard_streams.hpp"
@@ -66,8 +65,7 @@ int run_main(const std::vector<std::wstring>& arguments) {
     // A command may own temporary files from here on, which an interrupt must not leave behind.
     win::handle_console_events();
     Output& out = standard_streams();
-    const HandlerResult result =
-        app->command ? subcommand_of(*app->command).run(*app, out) : without_tool(run_without_subcommand(*app, out));
+    const HandlerResult result = run_command(*app, out);
     out.flush();
     if (!result) {
         out.eprint(result.error().report());
