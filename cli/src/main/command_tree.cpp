@@ -184,7 +184,8 @@ constexpr auto subcommand_table = std::to_array<Subcommand>({
                                                                                .define = define_path_subcommands}),
     row<commands::Select, read_select_options, run_select_command>(
         {.name = "select", .about = "Select IDE interactively", .define = define_select_options}),
-    row<commands::Info, nullptr, run_info_command>({.name = "info", .about = "Print installed RAD Studio product information"}),
+    row<commands::Info, nullptr, run_info_command>(
+        {.name = "info", .about = "Print installed RAD Studio product information"}),
     row<commands::Self_, read_self_command, run_self>(
         {.name = "self", .about = "Manage this tool itself", .define = define_self_subcommands, .inner_required = true}),
 });
