@@ -3,35 +3,17 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "win/unique.hpp"
 
 namespace kestrune::win {
 
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-    UniqueHandle(UniqueHandle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            reset();
-            h_ = std::exchange(other.h_, nullptr);
-        }
-        return *this;
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    ~UniqueHandle() { reset(); }
-
-    HANDLE get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-    void reset() {
-        if (h_) CloseHandle(h_);
-        h_ = nullptr;
-    }
-
-private:
-    HANDLE h_ = nullptr;
+struct HandleTraits {
+    using Value = HANDLE;
+    // Most calls fail with a null handle, CreateFileW and a few others with INVALID_HANDLE_VALUE.
+    static bool owns(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+    static void release(HANDLE handle) { CloseHandle(handle); }
 };
+
+using UniqueHandle = Unique<HandleTraits>;
 
 }  // namespace kestrune::win

@@ -7,40 +7,22 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "win/registry_error.hpp"
+#include "win/unique.hpp"
 
 namespace kestrune::win {
 
-// Owner of an open registry key: closed (RegCloseKey) when the owner goes out of scope.
-class UniqueKey {
-public:
-    UniqueKey() = default;
-    explicit UniqueKey(HKEY key) : key_(key) {}
-    UniqueKey(UniqueKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-    UniqueKey& operator=(UniqueKey&& other) noexcept {
-        if (this != &other) {
-            reset();
-            key_ = std::exchange(other.key_, nullptr);
-        }
-        return *this;
-    }
-    UniqueKey(const UniqueKey&) = delete;
-    UniqueKey& operator=(const UniqueKey&) = delete;
-    ~UniqueKey() { reset(); }
-
-    HKEY get() const { return key_; }
-    explicit operator bool() const { return key_ != nullptr; }
-    void reset() {
-        if (key_) RegCloseKey(key_);
-        key_ = nullptr;
-    }
-
-private:
-    HKEY key_ = nullptr;
+// Owner of an open registry key: closed (RegCloseKey, never CloseHandle) when the owner goes
+// out of scope.
+struct KeyTraits {
+    using Value = HKEY;
+    static bool owns(HKEY key) { return key != nullptr; }
+    static void release(HKEY key) { RegCloseKey(key); }
 };
+
+using UniqueKey = Unique<KeyTraits>;
 
 // One value of a key as enumerated: its name, type and raw data.
 struct RegistryValueData {
