@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/release.hpp"
 #include "catalogue/version.hpp"
 #include "scratch_registry.hpp"
 

@@ -1,4 +1,4 @@
-// One installed IDE version as the registry describes it, and the built-in release table.
+// One installed IDE version as the registry describes it.
 #pragma once
 
 #include <cstdint>
@@ -10,12 +10,7 @@
 
 namespace kestrune::catalogue {
 
-// One known release: the registry version key it stands for, its product version and code name.
-struct Release {
-    std::string_view version;
-    std::string_view product_version;
-    std::string_view code_name;  // may be empty
-};
+struct Release;  // a row of the release table (catalogue/release.hpp)
 
 // One installed version: made only by discovery and never changed afterwards.
 struct Installation {

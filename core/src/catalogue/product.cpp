@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "catalogue/release.hpp"
 #include "catalogue/version.hpp"
 
 namespace kestrune::catalogue {

@@ -4,9 +4,14 @@
 #include <array>
 #include <string_view>
 
-#include "catalogue/installation.hpp"
-
 namespace kestrune::catalogue {
+
+// One known release: the registry version key it stands for, its product version and code name.
+struct Release {
+    std::string_view version;
+    std::string_view product_version;
+    std::string_view code_name;  // may be empty
+};
 
 // Every known release, in ascending order.
 extern const std::array<Release, 22> release_table;
