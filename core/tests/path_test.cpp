@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_tree.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::win {
@@ -93,32 +92,6 @@ TEST(ResolvePath, FollowsTheWindowsRulesForTheBase) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(resolve_path(c.base, c.path), c.resolved) << to_utf8(c.base) << " + " << to_utf8(c.path);
-}
-
-// The system reads a path only up to its first NUL; a path cut short there would name its
-// existing parent instead.
-TEST(PathExists, FilesAndDirectoriesExistAPathWithANulInsideNever) {
-    const scratch::FakeTree tree;
-    tree.file("bin\\DCC32.exe");
-    const std::wstring root = tree.path().wstring();
-    const std::wstring tool = root + L"\\bin\\DCC32.exe";
-    for (const std::wstring& path : {root, root + L"\\", root + L"\\bin", tool}) {
-        EXPECT_TRUE(path_exists(path)) << to_utf8(path);
-        EXPECT_TRUE(path_exists(to_utf8(path))) << to_utf8(path);
-    }
-    using namespace std::string_literals;
-    const std::wstring absent[] = {
-        root + L"\\\0junk"s,  // cut short at the NUL it would be the root
-        root + L"\\\0junk\\bin\\DCC32.exe"s,
-        tool + L"\0"s,
-        L"\0"s + tool,
-        root + L"\\missing"s,
-        L""s,
-    };
-    for (const std::wstring& path : absent) {
-        EXPECT_FALSE(path_exists(path)) << to_utf8(path);
-        EXPECT_FALSE(path_exists(to_utf8(path))) << to_utf8(path);
-    }
 }
 
 }  // namespace

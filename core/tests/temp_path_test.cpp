@@ -76,16 +76,6 @@ TEST(TempPath, IgnoresAFileThatIsAlreadyGone) {
     EXPECT_TRUE(owner.path().empty());
 }
 
-TEST(AbsolutePath, JoinsARelativePathOfAnyLengthToTheCurrentDirectory) {
-    const scratch::ProjectDir dir;
-    const scratch::CurrentDirectory cwd(dir.path());
-    std::wstring relative;
-    while (relative.size() <= 2 * MAX_PATH) relative += std::wstring(60, L'r') + L"\\";
-    relative += L"file.txt";
-    EXPECT_EQ(absolute_path(relative), dir.path().wstring() + L"\\" + relative);
-    EXPECT_EQ(absolute_path(L"a\\..\\b"), dir.path().wstring() + L"\\b");
-}
-
 TEST(TempDir, IsAnExistingDirectoryEndingInABackslash) {
     const auto dir = temp_dir();
     ASSERT_TRUE(dir);

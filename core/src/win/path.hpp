@@ -1,9 +1,13 @@
-// Paths as text, and whether they exist.
+// Paths as text, and what the system makes of them: whether they exist, and their absolute form.
+// The text functions ask the system nothing (path.cpp); the others do (path_system.cpp).
 #pragma once
 
+#include <expected>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "win/io_error.hpp"
 
 namespace kestrune::win {
 
@@ -40,5 +44,8 @@ std::optional<std::wstring> parent_directory(std::wstring_view path);
 // directory both count, and any failure counts as absent. A path holding a NUL names nothing.
 bool path_exists(std::string_view path);
 bool path_exists(const std::wstring& path);
+
+// The path made absolute against the current directory.
+std::expected<std::wstring, IoError> absolute_path(const std::wstring& path);
 
 }  // namespace kestrune::win

@@ -92,10 +92,6 @@ std::expected<std::wstring, IoError> random_name(std::size_t count) {
     return out;
 }
 
-std::expected<std::wstring, IoError> absolute_path(const std::wstring& path) {
-    return grow_buffer([&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
-}
-
 std::expected<TempFile, IoError> create_temp_file(std::wstring_view dir, std::wstring_view prefix,
                                                   std::wstring_view suffix) {
     std::wstring base(dir);

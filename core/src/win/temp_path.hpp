@@ -71,7 +71,4 @@ std::expected<TempFile, IoError> create_temp_file(std::wstring_view dir, std::ws
 // The system's directory for temporary files, ending in a backslash.
 std::expected<std::wstring, IoError> temp_dir();
 
-// The path made absolute against the current directory.
-std::expected<std::wstring, IoError> absolute_path(const std::wstring& path);
-
 }  // namespace kestrune::win
