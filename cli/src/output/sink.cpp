@@ -5,7 +5,6 @@
 #include <string>
 
 #include "exit_status.hpp"
-#include "output/console_write.hpp"
 #include "win/console.hpp"
 #include "win/file.hpp"
 #include "win/io_error.hpp"
@@ -21,7 +20,7 @@ DWORD write_stream(Stream stream, std::string_view text) {
     HANDLE h = std_handle(stream);
     if (text.empty()) return ERROR_SUCCESS;
     if (h == nullptr || h == INVALID_HANDLE_VALUE) return ERROR_INVALID_HANDLE;
-    if (win::is_console(h) && GetConsoleOutputCP() != CP_UTF8) return write_console(h, text);
+    if (win::is_console(h) && GetConsoleOutputCP() != CP_UTF8) return win::write_console(h, text);
     const auto written = win::write_all(h, text);
     return written ? ERROR_SUCCESS : written.error().code().value_or(ERROR_WRITE_FAULT);
 }

@@ -1,36 +1,12 @@
 #include "prompt/console.hpp"
 
 #include <algorithm>
-#include <atomic>
 
 #include "output/color.hpp"
-#include "output/console_write.hpp"
 #include "output/sink.hpp"
 
 namespace kestrune::cli {
 namespace {
-
-// The console input the Ctrl+C handler wakes; the handler gets no context of its own.
-std::atomic<HANDLE> interrupted_input{nullptr};
-
-// On a terminal that keeps signals (Wine's, for one) Ctrl+C never reaches the input as a
-// key: the handler turns it into one, so the prompt ends as cancelled instead of the
-// process being killed with the console's modes still changed.
-BOOL WINAPI on_ctrl(DWORD type) {
-    if (type != CTRL_C_EVENT && type != CTRL_BREAK_EVENT) return FALSE;
-    HANDLE in = interrupted_input.load();
-    if (!in) return FALSE;
-    INPUT_RECORD record{};
-    record.EventType = KEY_EVENT;
-    record.Event.KeyEvent.bKeyDown = TRUE;
-    record.Event.KeyEvent.wRepeatCount = 1;
-    record.Event.KeyEvent.wVirtualKeyCode = 'C';
-    record.Event.KeyEvent.uChar.UnicodeChar = 3;
-    record.Event.KeyEvent.dwControlKeyState = LEFT_CTRL_PRESSED;
-    DWORD written = 0;
-    WriteConsoleInputW(in, &record, 1, &written);
-    return TRUE;
-}
 
 std::optional<Key> key_of(const KEY_EVENT_RECORD& key) {
     switch (key.wVirtualKeyCode) {
@@ -71,16 +47,8 @@ PromptConsole::PromptConsole() {
     color_ = color_enabled(true, [&] { return terminal_.emplace(err_, win::virtual_terminal_output, 0).taken(); });
     if (color_) escapes_take_cells_ = measure_escape_cells();
 
-    interrupted_input.store(in_);
-    handler_installed_ = SetConsoleCtrlHandler(on_ctrl, TRUE) != 0;
+    interrupts_as_keys_.emplace(in_);
     ready_ = true;
-}
-
-PromptConsole::~PromptConsole() {
-    if (!ready_) return;
-    if (handler_installed_) SetConsoleCtrlHandler(on_ctrl, FALSE);
-    interrupted_input.store(nullptr);
-    // The members put the console's modes back: standard error's first, then the input's.
 }
 
 std::size_t PromptConsole::width() const {
@@ -126,7 +94,7 @@ std::optional<Key> PromptConsole::read_key() {
     }
 }
 
-bool PromptConsole::write(std::string_view text) { return write_console(err_, text) == ERROR_SUCCESS; }
+bool PromptConsole::write(std::string_view text) { return win::write_console(err_, text) == ERROR_SUCCESS; }
 
 bool PromptConsole::clear_picture() {
     CONSOLE_SCREEN_BUFFER_INFO info{};

@@ -12,6 +12,7 @@
 #include "prompt/select_state.hpp"
 #include "prompt/select_view.hpp"
 #include "win/console.hpp"
+#include "win/console_events.hpp"
 #include "win/handle.hpp"
 
 namespace kestrune::cli {
@@ -19,7 +20,6 @@ namespace kestrune::cli {
 class PromptConsole {
 public:
     PromptConsole();
-    ~PromptConsole();
     PromptConsole(const PromptConsole&) = delete;
     PromptConsole& operator=(const PromptConsole&) = delete;
 
@@ -54,7 +54,9 @@ private:
     win::UniqueHandle opened_in_;  // CONIN$, when standard input is no console
     std::optional<win::ConsoleMode> raw_input_;
     std::optional<win::ConsoleMode> terminal_;  // virtual-terminal output on standard error
-    bool handler_installed_ = false;
+    // After the modes, so that interrupts stop turning into keys before they are put back
+    // (standard error's first, then the input's).
+    std::optional<win::InterruptsAsKeys> interrupts_as_keys_;
     std::optional<SHORT> top_;  // the first row of the picture on the screen buffer
     std::optional<Key> repeat_;
     WORD repeats_left_ = 0;

@@ -1,6 +1,7 @@
 #include "win/command_line.hpp"
 
-#include <windows.h>
+#include "win/path.hpp"
+#include "win/utf.hpp"
 
 namespace kestrune::win {
 namespace {
@@ -8,6 +9,60 @@ namespace {
 bool is_blank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
 }  // namespace
+
+ChildCommand& ChildCommand::arg(std::wstring text) {
+    arguments.push_back({ChildArgument::Kind::Ordinary, std::move(text)});
+    return *this;
+}
+
+ChildCommand& ChildCommand::verbatim(std::wstring text) {
+    arguments.push_back({ChildArgument::Kind::Verbatim, std::move(text)});
+    return *this;
+}
+
+std::wstring quote_argument(std::wstring_view argument) {
+    return quote_argument(argument, argument.empty() || argument.find_first_of(L" \t") != std::wstring_view::npos);
+}
+
+std::wstring quote_argument(std::wstring_view argument, bool enclose) {
+    std::wstring out;
+    if (enclose) out += L'"';
+    std::size_t backslashes = 0;
+    for (const wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+        } else {
+            // The splitter halves a backslash run before a quote, so the run is doubled and the
+            // quote itself escaped.
+            if (c == L'"') out.append(backslashes + 1, L'\\');
+            backslashes = 0;
+        }
+        out += c;
+    }
+    if (enclose) {
+        out.append(backslashes, L'\\');
+        out += L'"';
+    }
+    return out;
+}
+
+std::wstring command_line(const ChildCommand& command) {
+    std::wstring line = L"\"" + command.program + L"\"";
+    for (const ChildArgument& argument : command.arguments) {
+        line += L' ';
+        line += argument.kind == ChildArgument::Kind::Verbatim ? argument.text : quote_argument(argument.text);
+    }
+    return line;
+}
+
+std::expected<std::wstring, IoError> checked_command_line(const ChildCommand& command) {
+    std::wstring line = command_line(command);
+    if (line.size() <= max_command_line) return line;
+    // The system would cut it short or refuse it with a code that names nothing.
+    return std::unexpected(IoError::from_text("the command line of " + to_utf8(file_name(command.program)) + " would be " +
+                                              std::to_string(line.size()) + " characters long, more than the " +
+                                              std::to_string(max_command_line) + " a program can be given"));
+}
 
 std::vector<std::wstring> split_command_line(std::wstring_view line) {
     std::vector<std::wstring> args;
@@ -70,7 +125,5 @@ std::vector<std::wstring> split_command_line(std::wstring_view line) {
     }
     return args;
 }
-
-std::vector<std::wstring> process_arguments() { return split_command_line(GetCommandLineW()); }
 
 }  // namespace kestrune::win

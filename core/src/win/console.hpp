@@ -1,8 +1,11 @@
-// The console behind a handle: whether there is one, how wide its window is, its input, and
-// modes set on it for a while, such as virtual-terminal output.
+// The console behind a handle: whether there is one, how wide its window is, its input, text
+// written to it, and modes set on it for a while, such as virtual-terminal output.
 #pragma once
 
 #include <windows.h>
+
+#include <cstddef>
+#include <string_view>
 
 #include "win/handle.hpp"
 
@@ -18,6 +21,13 @@ int console_width(HANDLE handle);
 // The console's own input (CONIN$), for reading keys while standard input is redirected;
 // empty when the process has no console.
 UniqueHandle open_console_input();
+
+// Writes the whole UTF-8 text to the console as UTF-16 (WriteConsoleW), whatever its code
+// page; ERROR_SUCCESS or the system's error code.
+DWORD write_console(HANDLE console, std::string_view text);
+// How many UTF-16 units of the text the next write takes: at most `limit`, one less when the
+// limit would cut a surrogate pair in two (each half would show as a replacement character).
+std::size_t console_piece(std::wstring_view text, std::size_t limit);
 
 // Output that acts on escape sequences (colours) instead of showing them, line ends processed.
 inline constexpr DWORD virtual_terminal_output = ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING;
