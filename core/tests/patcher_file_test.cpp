@@ -44,7 +44,7 @@ protected:
     scratch::ProjectDir dir;
     BuildOptions options;
     std::optional<Platform> platform;
-    std::optional<std::vector<win::TempPath>> files;
+    std::optional<PatchedCopy> files;
     std::string copy_text;
     pugi::xml_document copy;
 
@@ -55,8 +55,8 @@ protected:
         ASSERT_TRUE(result) << result.error().message();
         files = std::move(*result);
         if (!files) return;
-        ASSERT_EQ(files->size(), 2u);
-        copy_text = scratch::read_file((*files)[0].path());
+        ASSERT_TRUE(files->members.empty());
+        copy_text = scratch::read_file(files->copy.path());
         ASSERT_TRUE(copy.load_string(copy_text.c_str(), pugi::parse_default | pugi::parse_comments)) << copy_text;
     }
 
@@ -276,17 +276,18 @@ TEST_F(PatchProjectFile, TheCopyIsNamedAfterTheStemBesideTheProjectAndGoesWithIt
     dir.write("My.App.DPROJ", standard_project);
     auto result = patch_project({L"My.App.DPROJ", std::nullopt}, std::nullopt, options);
     ASSERT_TRUE(result && *result);
-    auto& copies = **result;
-    const std::wstring copy = copies[0].path();
+    PatchedCopy& patched = **result;
+    const std::wstring copy = patched.copy.path();
     const std::wstring prefix = dir.path().wstring() + L"\\My.App.";
     EXPECT_TRUE(copy.starts_with(prefix) && copy.ends_with(L".DPROJ") && copy.size() == prefix.size() + 12)
         << win::to_utf8(copy);
-    EXPECT_EQ(copies[1].path(), copy + L".local");
+    EXPECT_EQ(patched.companion.path(), copy + L".local");
     EXPECT_NE(scratch::read_file(copy).find("\"$(BRCC_OutputDir)My.App.res\""), std::string::npos);
 
     dir.write(win::to_utf8(copy.substr(dir.path().wstring().size() + 1)) + ".local", "left by the IDE");
     EXPECT_EQ(dir.files().size(), 3u);
-    for (auto& file : copies) file.reset();
+    patched.copy.reset();
+    patched.companion.reset();
     EXPECT_EQ(dir.files(), std::vector<std::string>{"My.App.DPROJ"});
 }
 

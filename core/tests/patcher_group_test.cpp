@@ -32,6 +32,19 @@ std::string group_of(std::initializer_list<std::string_view> includes, std::stri
 
 std::string utf8(const win::TempPath& path) { return win::to_utf8(path.path()); }
 
+// Every copy of a patch, a group's before its members', and how many there are.
+std::size_t count_copies(const PatchedCopy& top) {
+    std::size_t count = 1;
+    for (const PatchedCopy& member : top.members) count += count_copies(member);
+    return count;
+}
+
+// Each copy has its companion beside it: the copy's name with ".local" added.
+void expect_companions(const PatchedCopy& top) {
+    EXPECT_EQ(top.companion.path(), top.copy.path() + L".local");
+    for (const PatchedCopy& member : top.members) expect_companions(member);
+}
+
 // A copy lies in the directory and is named after the stem with six random characters.
 void expect_copy_name(const win::TempPath& path, const std::wstring& dir, const std::string& stem, const std::string& ext) {
     EXPECT_EQ(win::parent_directory(path.path()), dir) << utf8(path);
@@ -121,17 +134,18 @@ TEST_F(PatchProject, AGroupGetsTargetsOfItsOwnBuildingTheMembersCopies) {
                                         "<Import Project=\"$(BDS)\\Bin\\CodeGear.Group.Targets\"/>\n"));
     auto result = patch(L"All.groupproj");
     ASSERT_TRUE(result && *result) << (result ? "no copy" : result.error().message());
-    auto& files = **result;
-    ASSERT_EQ(files.size(), 6u);
-    expect_copy_name(files[0], dir.path().wstring(), "All", "groupproj");
-    expect_copy_name(files[2], dir.path().wstring(), "App", "dproj");
-    expect_copy_name(files[4], (dir.path() / L"lib").wstring(), "Lib.Core", "dproj");
-    for (std::size_t i : {1u, 3u, 5u}) EXPECT_EQ(files[i].path(), files[i - 1].path() + L".local");
+    const PatchedCopy& top = **result;
+    ASSERT_EQ(count_copies(top), 3u);
+    ASSERT_EQ(top.members.size(), 2u);
+    expect_copy_name(top.copy, dir.path().wstring(), "All", "groupproj");
+    expect_copy_name(top.members[0].copy, dir.path().wstring(), "App", "dproj");
+    expect_copy_name(top.members[1].copy, (dir.path() / L"lib").wstring(), "Lib.Core", "dproj");
+    expect_companions(top);
 
     pugi::xml_document group;
-    load(files[0], group);
+    load(top.copy, group);
     const pugi::xml_node root = group.document_element();
-    const std::string app_copy = utf8(files[2]), lib_copy = utf8(files[4]);
+    const std::string app_copy = utf8(top.members[0].copy), lib_copy = utf8(top.members[1].copy);
     const std::string app_target = "App_" + app_copy.substr(app_copy.size() - 12, 6);
     const std::string lib_target = "Lib_Core_" + lib_copy.substr(lib_copy.size() - 12, 6);
     std::vector<std::string> includes, children, targets;
@@ -150,7 +164,7 @@ TEST_F(PatchProject, AGroupGetsTargetsOfItsOwnBuildingTheMembersCopies) {
                                                  "Empty -> Empty.groupproj",
                                                  "Build -> " + app_target + ";" + lib_target + ";Empty"}));
 
-    files.clear();
+    result->reset();
     EXPECT_EQ(dir.files(), (std::vector<std::string>{"All.groupproj", "App.dproj", "Empty.groupproj", "lib\\Lib.Core.dproj"}));
 }
 
@@ -203,10 +217,11 @@ TEST_F(PatchProject, MemberNamesCollideWithNoTargetAndReachMSBuildAsWritten) {
     dir.write("All.groupproj", group_of({odd, empty_groups[0], empty_groups[1], empty_groups[2], empty_groups[3]}));
     auto result = patch(L"All.groupproj");
     ASSERT_TRUE(result && *result) << (result ? "no copy" : result.error().message());
-    const auto& files = **result;
-    ASSERT_EQ(files.size(), 4u);
+    const PatchedCopy& top = **result;
+    ASSERT_EQ(count_copies(top), 2u);
+    ASSERT_EQ(top.members.size(), 1u);
     pugi::xml_document group;
-    load(files[0], group);
+    load(top.copy, group);
 
     const auto unescape = [](std::string text) {
         for (std::size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 1))
@@ -222,9 +237,10 @@ TEST_F(PatchProject, MemberNamesCollideWithNoTargetAndReachMSBuildAsWritten) {
         EXPECT_EQ(std::string(target.child("MSBuild").attribute("Projects").value()).find_first_of(";$"), std::string::npos);
         called += (called.empty() ? "" : ";") + names.back();
     }
-    EXPECT_EQ(projects, (std::vector<std::string>{utf8(files[2]), empty_groups[0], empty_groups[1], empty_groups[2],
+    const std::string member_copy = utf8(top.members[0].copy);
+    EXPECT_EQ(projects, (std::vector<std::string>{member_copy, empty_groups[0], empty_groups[1], empty_groups[2],
                                                   empty_groups[3]}));
-    const std::string random = utf8(files[2]).substr(utf8(files[2]).size() - 12, 6);
+    const std::string random = member_copy.substr(member_copy.size() - 12, 6);
     EXPECT_EQ(names, (std::vector<std::string>{"My__old__App_" + random, "Build_2", "Empty", "empty_2",
                                                "Empty_2_2", "Build"}));
     EXPECT_EQ(group.document_element().last_child().child("CallTarget").attribute("Targets").value(), called);
@@ -237,20 +253,24 @@ TEST_F(PatchProject, MembersOfANestedGroupAreFoundFromItsOwnDirectory) {
     dir.write("nested\\app\\App.cbproj", patchable);
     auto result = patch(L"All.groupproj");
     ASSERT_TRUE(result && *result) << (result ? "no copy" : result.error().message());
-    auto& files = **result;
-    ASSERT_EQ(files.size(), 6u);
-    expect_copy_name(files[0], dir.path().wstring(), "All", "groupproj");
-    expect_copy_name(files[2], (dir.path() / L"nested").wstring(), "Inner", "groupproj");
-    expect_copy_name(files[4], (dir.path() / L"nested\\app").wstring(), "App", "cbproj");
-    for (std::size_t i : {1u, 3u, 5u}) EXPECT_EQ(files[i].path(), files[i - 1].path() + L".local");
+    const PatchedCopy& top = **result;
+    ASSERT_EQ(count_copies(top), 3u);
+    ASSERT_EQ(top.members.size(), 1u);
+    ASSERT_EQ(top.members[0].members.size(), 1u);
+    const PatchedCopy& inner_copy = top.members[0];
+    const PatchedCopy& app_copy = inner_copy.members[0];
+    expect_copy_name(top.copy, dir.path().wstring(), "All", "groupproj");
+    expect_copy_name(inner_copy.copy, (dir.path() / L"nested").wstring(), "Inner", "groupproj");
+    expect_copy_name(app_copy.copy, (dir.path() / L"nested\\app").wstring(), "App", "cbproj");
+    expect_companions(top);
 
     pugi::xml_document outer, inner;
-    load(files[0], outer);
-    load(files[2], inner);
-    EXPECT_EQ(outer.document_element().child("ItemGroup").child("Projects").attribute("Include").value(), utf8(files[2]));
-    EXPECT_EQ(inner.document_element().child("ItemGroup").child("Projects").attribute("Include").value(), utf8(files[4]));
+    load(top.copy, outer);
+    load(inner_copy.copy, inner);
+    EXPECT_EQ(outer.document_element().child("ItemGroup").child("Projects").attribute("Include").value(), utf8(inner_copy.copy));
+    EXPECT_EQ(inner.document_element().child("ItemGroup").child("Projects").attribute("Include").value(), utf8(app_copy.copy));
 
-    files.clear();
+    result->reset();
     EXPECT_EQ(dir.files().size(), 3u);
 }
 
@@ -263,14 +283,16 @@ TEST_F(PatchProject, AGroupThatListsItselfIsPatchedOnce) {
     dir.write("sub\\C.GroupProj", group_of({}));
     auto result = patch(L"A.groupproj");
     ASSERT_TRUE(result && *result) << (result ? "no copy" : result.error().message());
-    auto& files = **result;
-    ASSERT_EQ(files.size(), 6u);  // A, B and App, each with its companion
+    const PatchedCopy& a = **result;
+    ASSERT_EQ(count_copies(a), 3u);  // A, B and App
+    ASSERT_EQ(a.members.size(), 1u);
+    ASSERT_EQ(a.members[0].members.size(), 1u);
     pugi::xml_document b;
-    load(files[2], b);
+    load(a.members[0].copy, b);
     std::vector<std::string> includes;
     for (pugi::xml_node member : b.document_element().child("ItemGroup").children("Projects"))
         includes.emplace_back(member.attribute("Include").value());
-    EXPECT_EQ(includes, (std::vector<std::string>{"..\\A.groupproj", utf8(files[4]), "C.GroupProj"}));
+    EXPECT_EQ(includes, (std::vector<std::string>{"..\\A.groupproj", utf8(a.members[0].members[0].copy), "C.GroupProj"}));
 }
 
 // Groups nest as deep as elements do, and no deeper; a chain too deep is refused whole, before
@@ -284,7 +306,7 @@ TEST_F(PatchProject, GroupsNestToTheBound) {
     {
         const auto result = patch(L"G1.groupproj");
         ASSERT_TRUE(result && *result) << (result ? "no copy" : result.error().message());
-        EXPECT_EQ((*result)->size(), 2 * (max_group_depth + 1));
+        EXPECT_EQ(count_copies(**result), max_group_depth + 1);
     }
     dir.write(name(max_group_depth), group_of({name(max_group_depth + 1)}));
     dir.write(name(max_group_depth + 1), group_of({"App.dproj"}));

@@ -23,7 +23,7 @@ TEST(ProjectPathParts, EffectivePathJoinsOnlyRelativePathsOntoTheBase) {
         {{L"\\\\server\\share\\App.dproj", L"groups"}, L"\\\\server\\share\\App.dproj"},
         {{L"App.dproj", L"C:\\"}, L"C:\\App.dproj"},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.project.effective_path(), c.effective) << win::to_utf8(c.project.path);
+    for (const Case& c : cases) EXPECT_EQ(c.project.effective_path(), c.effective) << win::to_utf8(c.project.path());
 }
 
 // Members written with a leading backslash, or with a drive and no root, are found where the
@@ -50,14 +50,15 @@ TEST(ProjectPathParts, GroupMembersWithARootOrABareDriveArePatched) {
     options.config = "Release";
     const auto result = patch_project({root + L"\\grp\\All.groupproj", std::nullopt}, std::nullopt, options);
     ASSERT_TRUE(result && *result) << (result ? "no copy" : result.error().message());
-    const auto& files = **result;
-    ASSERT_EQ(files.size(), 6u);
-    for (const std::size_t member : {2u, 4u}) {
-        const std::wstring& copy = files[member].path();
+    const PatchedCopy& group = **result;
+    ASSERT_EQ(group.members.size(), 2u);
+    for (const PatchedCopy& member : group.members) {
+        const std::wstring& copy = member.copy.path();
         EXPECT_EQ(win::parent_directory(copy), root + L"\\Shared") << win::to_utf8(copy);
+        EXPECT_TRUE(member.members.empty());
     }
-    EXPECT_EQ(win::file_stem(win::file_stem(files[2].path())), L"Lib");
-    EXPECT_EQ(win::file_stem(win::file_stem(files[4].path())), L"App");
+    EXPECT_EQ(win::file_stem(win::file_stem(group.members[0].copy.path())), L"Lib");
+    EXPECT_EQ(win::file_stem(win::file_stem(group.members[1].copy.path())), L"App");
 }
 
 }  // namespace

@@ -145,7 +145,7 @@ TEST_F(ReadProject, WellFormedFilesStillGiveACopy) {
         ASSERT_TRUE(result) << result.error().message();
         ASSERT_TRUE(*result);
         pugi::xml_document copy;
-        ASSERT_TRUE(copy.load_file((**result)[0].path().c_str()));
+        ASSERT_TRUE(copy.load_file((*result)->copy.path().c_str()));
         const pugi::xml_node probe = copy.document_element().child("Probe");
         const pugi::xml_attribute a = probe.attribute("A");
         EXPECT_EQ(child_text(copy.document_element(), "Probe").value_or("") + (a ? "|"s + a.value() : ""), c.probe);
@@ -159,7 +159,7 @@ TEST_F(ReadProject, ElementsNestedDeeperThanTheLimitAreRefused) {
     {
         auto at_limit = patch("Deep.dproj");
         ASSERT_TRUE(at_limit && *at_limit) << (at_limit ? "no copy" : at_limit.error().message());
-        const std::string copy = scratch::read_file((**at_limit)[0].path());
+        const std::string copy = scratch::read_file((*at_limit)->copy.path());
         std::size_t levels = 0;
         for (std::size_t at = copy.find("<N>"); at != std::string::npos; at = copy.find("<N>", at + 1)) ++levels;
         EXPECT_EQ(levels, max_element_depth - 2);

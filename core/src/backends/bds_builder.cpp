@@ -33,7 +33,7 @@ BuildResult BdsBuilder::build(std::optional<catalogue::Platform> platform, const
     // The patched copies live until this call returns, on every path.
     auto copies = patcher::patch_project({options.file, std::nullopt}, platform, options);
     if (!copies) return std::unexpected(copies.error());
-    const std::wstring& project = *copies ? (**copies)[0].path() : options.file;
+    const std::wstring& project = *copies ? (*copies)->copy.path() : options.file;
 
     // A failed step is reported in the system's own words, as every other tool's start is.
     auto log_file = create_log();

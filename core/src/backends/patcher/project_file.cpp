@@ -1,8 +1,10 @@
 #include "backends/patcher/project_file.hpp"
 
+#include <cstdint>
 #include <pugixml.hpp>
 #include <string>
 
+#include "backends/patcher/project_io.hpp"
 #include "backends/patcher/project_xml.hpp"
 #include "backends/version_info.hpp"
 #include "win/path.hpp"
@@ -14,12 +16,17 @@ namespace {
 constexpr std::string_view property_group = "PropertyGroup";
 constexpr std::string_view base_condition = "'$(Base)'!=''";
 
+// Which of the two groups a property goes into.
+enum class Group : std::uint8_t { First, Base };
+// What becomes of the project's own elements of that name outside both groups.
+enum class Elsewhere : std::uint8_t { Kept, Removed };
+
 // One MSBuild property to put into the copy.
 struct PropertyUpdate {
     PropertyContent content;
-    std::string property;       // the element name
-    bool first_group = true;    // into the first PropertyGroup; clear: into the base group
-    bool remove_elsewhere = false;  // also drop elements of that name outside both groups
+    std::string property;  // the element name
+    Group group;
+    Elsewhere elsewhere;
 };
 
 // Copies the resources that the IDE names after the project to the names the copy's build
@@ -45,7 +52,7 @@ std::string post_build_event(const std::string& old_text) {
 
 // A property of the first group that replaces the project's own everywhere but in the base group.
 PropertyUpdate first_group_update(std::string property, std::string value) {
-    return {{PropertyContent::Kind::Text, std::move(value)}, std::move(property), true, true};
+    return {{PropertyContent::Kind::Text, std::move(value)}, std::move(property), Group::First, Elsewhere::Removed};
 }
 
 pugi::xml_node find_base_group(pugi::xml_node root, pugi::xml_node first_group) {
@@ -61,7 +68,7 @@ pugi::xml_node find_base_group(pugi::xml_node root, pugi::xml_node first_group) 
 std::optional<std::string> resolve_property(std::string_view name, const std::optional<std::string>& given,
                                             pugi::xml_node first_group, std::vector<PropertyUpdate>& updates) {
     if (!given) return child_text(first_group, name);
-    updates.push_back({{PropertyContent::Kind::Text, *given}, std::string(name), true, false});
+    updates.push_back({{PropertyContent::Kind::Text, *given}, std::string(name), Group::First, Elsewhere::Kept});
     return given;
 }
 
@@ -117,17 +124,19 @@ std::expected<std::unique_ptr<pugi::xml_document>, ProjectError> plan_project_fi
     const pugi::xml_node config_group = find_config_group(root, *config, *resolved_platform);
     const std::string old_pre = child_text(config_group, "PreBuildEvent").value_or("");
     const std::string old_post = child_text(config_group, "PostBuildEvent").value_or("");
-    const std::string stem = win::to_utf8(win::file_stem(project.path));
-    updates.push_back({{PropertyContent::Kind::CData, pre_build_event(stem, old_pre)}, "PreBuildEvent", false, true});
-    updates.push_back({{PropertyContent::Kind::CData, post_build_event(old_post)}, "PostBuildEvent", false, true});
+    const std::string stem = win::to_utf8(win::file_stem(project.path()));
+    updates.push_back(
+        {{PropertyContent::Kind::CData, pre_build_event(stem, old_pre)}, "PreBuildEvent", Group::Base, Elsewhere::Removed});
+    updates.push_back(
+        {{PropertyContent::Kind::CData, post_build_event(old_post)}, "PostBuildEvent", Group::Base, Elsewhere::Removed});
 
     // Both groups stay where they are while the rest of the root is cleaned, so that removing
     // elements before the base group cannot move it.
     for (const PropertyUpdate& update : updates) {
-        const pugi::xml_node target = update.first_group ? first_group : base_group;
+        const pugi::xml_node target = update.group == Group::First ? first_group : base_group;
         remove_elements(target, {update.property});
         append_property(target, update.property, update.content);
-        if (update.remove_elsewhere) remove_elements(root, {update.property}, {first_group, base_group});
+        if (update.elsewhere == Elsewhere::Removed) remove_elements(root, {update.property}, {first_group, base_group});
     }
     root.prepend_move(first_group);
     return document;

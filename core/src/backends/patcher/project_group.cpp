@@ -9,11 +9,11 @@
 
 #include "backends/msbuild_escape.hpp"
 #include "backends/patcher/project_file.hpp"
+#include "backends/patcher/project_io.hpp"
 #include "backends/patcher/project_xml.hpp"
 #include "backends/patcher/request.hpp"
 #include "text/text.hpp"
 #include "win/path.hpp"
-#include "win/temp_path.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::backends::patcher {
@@ -30,7 +30,6 @@ struct Member {
 // group's copy also lists its members.
 struct Plan {
     ProjectPath project;
-    std::wstring extension;
     std::unique_ptr<pugi::xml_document> document;
     std::vector<Member> members;
 };
@@ -38,7 +37,6 @@ struct Plan {
 // A group whose members are being planned.
 struct OpenGroup {
     Plan plan;
-    std::wstring path;      // its effective path, as its members' refusals name it
     std::wstring absolute;  // to tell a group that lists itself
     std::wstring dir;       // what its members' paths are relative to
     pugi::xml_node next;    // the next child of its ItemGroup to look at
@@ -88,22 +86,23 @@ public:
 private:
     // A project file is planned at once; a group is opened, to be planned member by member.
     std::expected<std::optional<std::size_t>, ProjectError> start(const ProjectPath& project) {
-        const std::wstring extension(win::file_extension(project.path));
-        const std::wstring* group = open_.empty() ? nullptr : &open_.back().path;
-        if (is_group(extension)) return open_group(project, extension);
+        const std::wstring extension(win::file_extension(project.path()));
+        // A member's refusal names its group by the group's effective path.
+        const std::wstring* group = open_.empty() ? nullptr : &open_.back().plan.project.effective_path();
+        if (is_group(extension)) return open_group(project);
         if (!request_.asked()) return std::nullopt;
         if (!is_project_file(extension))
             return std::unexpected(request_.refusal(
                 project, group, "not a project file that a patched copy can be made of (.dproj, .cbproj or .groupproj)"));
         auto document = plan_project_file(project, request_, group);
         if (!document) return std::unexpected(std::move(document.error()));
-        plans.push_back({project, extension, std::move(*document), {}});
+        plans.push_back({project, std::move(*document), {}});
         return plans.size() - 1;
     }
 
     // Read even when nothing is asked for, so that a missing or broken group is always reported.
-    std::expected<std::optional<std::size_t>, ProjectError> open_group(const ProjectPath& project, const std::wstring& extension) {
-        const std::wstring path = project.effective_path();
+    std::expected<std::optional<std::size_t>, ProjectError> open_group(const ProjectPath& project) {
+        const std::wstring& path = project.effective_path();
         if (open_.size() == max_group_depth)
             return std::unexpected(ProjectError::refused("project groups nested deeper than " + std::to_string(max_group_depth) +
                                                          " levels: \"" + win::to_utf8(path) + "\""));
@@ -118,8 +117,7 @@ private:
         const pugi::xml_node item_group = first_child_element(document->document_element(), "ItemGroup");
         if (!item_group) return std::nullopt;
         std::wstring dir = win::parent_directory(path).value_or(std::wstring());
-        open_.push_back({{project, extension, std::move(document), {}}, path, std::move(absolute), std::move(dir),
-                         item_group.first_child()});
+        open_.push_back({{project, std::move(document), {}}, std::move(absolute), std::move(dir), item_group.first_child()});
         return std::nullopt;
     }
 
@@ -153,8 +151,7 @@ std::string target_name(const std::string& entry, std::vector<std::string>& take
 
 // The group's own targets build the original members; bds.exe is to build the copies. Each
 // member gets a target of its own, and Build calls them in member order.
-void point_to_copies(pugi::xml_node root, const std::vector<Member>& members,
-                     const std::vector<std::vector<win::TempPath>>& written) {
+void point_to_copies(pugi::xml_node root, const std::vector<Member>& members, const std::vector<PatchedCopy>& written) {
     remove_elements(root, {"Target"});
     std::vector<std::string> taken{"build"};
     std::string build_targets;
@@ -162,7 +159,7 @@ void point_to_copies(pugi::xml_node root, const std::vector<Member>& members,
         pugi::xml_attribute include = member.include;
         std::string entry = include.value();
         if (member.copy) {
-            entry = win::to_utf8(written[*member.copy][0].path());
+            entry = win::to_utf8(written[*member.copy].copy.path());
             include.set_value(entry.c_str());
         }
         const std::string name = target_name(entry, taken);
@@ -179,19 +176,17 @@ void point_to_copies(pugi::xml_node root, const std::vector<Member>& members,
 }
 
 // Writes the copies, members before their groups; a failure deletes every copy written so far.
-std::expected<std::vector<win::TempPath>, ProjectError> write_plans(std::vector<Plan>& plans) {
-    std::vector<std::vector<win::TempPath>> written(plans.size());
+std::expected<PatchedCopy, ProjectError> write_plans(std::vector<Plan>& plans) {
+    std::vector<PatchedCopy> written(plans.size());
     for (std::size_t i = 0; i < plans.size(); ++i) {
         Plan& plan = plans[i];
         const pugi::xml_node root = plan.document->document_element();
         if (!plan.members.empty()) point_to_copies(root, plan.members, written);
-        auto files = write_copy(root, plan.project, plan.extension);
-        if (!files) return std::unexpected(std::move(files.error()));
-        for (const Member& member : plan.members) {
-            if (!member.copy) continue;
-            for (win::TempPath& file : written[*member.copy]) files->push_back(std::move(file));
-        }
-        written[i] = std::move(*files);
+        auto copy = write_copy(root, plan.project);
+        if (!copy) return std::unexpected(std::move(copy.error()));
+        for (const Member& member : plan.members)
+            if (member.copy) copy->members.push_back(std::move(written[*member.copy]));
+        written[i] = std::move(*copy);
     }
     return std::move(written.back());
 }

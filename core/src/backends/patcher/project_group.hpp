@@ -4,13 +4,12 @@
 #include <cstddef>
 #include <expected>
 #include <optional>
-#include <vector>
 
 #include "backends/build_options.hpp"
+#include "backends/patcher/project_io.hpp"
 #include "backends/patcher/project_path.hpp"
 #include "backends/project_error.hpp"
 #include "catalogue/enums.hpp"
-#include "win/temp_path.hpp"
 
 namespace kestrune::backends::patcher {
 
@@ -18,10 +17,8 @@ namespace kestrune::backends::patcher {
 // keeps a chain of groups from taking unbounded time and memory.
 inline constexpr std::size_t max_group_depth = 1000;
 
-// The files of one patch: element 0 is the copy to build, element 1 its companion (the copy's
-// name with ".local" added), then the members' copies with theirs. Absent: build the user's
-// own file.
-using PatchResult = std::expected<std::optional<std::vector<win::TempPath>>, ProjectError>;
+// The copy to build, with its companion and its members' copies; absent: build the user's own file.
+using PatchResult = std::expected<std::optional<PatchedCopy>, ProjectError>;
 
 // Patches a dproj or cbproj file, or each member of a groupproj file and then the group with
 // its members pointing to their copies (extensions compared ignoring ASCII case). Without

@@ -1,12 +1,12 @@
 #include "backends/patcher/project_path.hpp"
 
+#include <utility>
+
 #include "win/path.hpp"
 
 namespace kestrune::backends::patcher {
 
-std::wstring ProjectPath::effective_path() const {
-    if (!base_dir) return path;
-    return win::resolve_path(*base_dir, path);
-}
+ProjectPath::ProjectPath(std::wstring path, const std::optional<std::wstring>& base_dir)
+    : path_(std::move(path)), effective_(base_dir ? win::resolve_path(*base_dir, path_) : path_) {}
 
 }  // namespace kestrune::backends::patcher

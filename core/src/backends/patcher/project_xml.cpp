@@ -5,10 +5,7 @@
 
 #include "backends/patcher/carriage_returns.hpp"
 #include "backends/patcher/tree_walk.hpp"
-#include "backends/patcher/xml_reader.hpp"
 #include "text/text.hpp"
-#include "win/file.hpp"
-#include "win/path.hpp"
 
 namespace kestrune::backends::patcher {
 namespace {
@@ -58,13 +55,7 @@ pugi::xml_node first_child_element(pugi::xml_node parent, std::string_view name)
     return {};
 }
 
-std::expected<void, ProjectError> load_project(const std::wstring& path, pugi::xml_document& document) {
-    auto content = win::read_file(path);
-    if (!content) return std::unexpected(ProjectError::io(content.error()));
-    return parse_project(*content, document);
-}
-
-std::expected<void, ProjectError> write_project(pugi::xml_node root, HANDLE file) {
+std::expected<std::string, ProjectError> project_text(pugi::xml_node root) {
     std::string text;
     try {
         pad_comments(root);
@@ -81,29 +72,7 @@ std::expected<void, ProjectError> write_project(pugi::xml_node root, HANDLE file
     }
     // Lines are separated, not terminated: the root's closing tag ends the file.
     if (text.ends_with('\n')) text.pop_back();
-    if (auto written = win::write_all(file, text); !written) return std::unexpected(ProjectError::emitter_io(written.error()));
-    return {};
-}
-
-std::expected<win::TempFile, ProjectError> temp_project_file(const ProjectPath& project, std::wstring_view extension) {
-    const std::wstring effective = project.effective_path();
-    const std::wstring prefix = std::wstring(win::file_stem(effective)) + L".";
-    auto file = win::create_temp_file(win::parent_directory(effective).value_or(std::wstring()), prefix, L"." + std::wstring(extension));
-    if (!file) return std::unexpected(ProjectError::io(file.error()));
-    return std::move(*file);
-}
-
-std::expected<std::vector<win::TempPath>, ProjectError> write_copy(pugi::xml_node root, const ProjectPath& project,
-                                                                   std::wstring_view extension) {
-    auto copy = temp_project_file(project, extension);
-    if (!copy) return std::unexpected(copy.error());
-    if (auto written = write_project(root, copy->handle.get()); !written) return std::unexpected(written.error());
-    copy->handle.reset();
-    std::vector<win::TempPath> files;
-    std::wstring companion = copy->path.path() + L".local";
-    files.push_back(std::move(copy->path));
-    files.emplace_back(std::move(companion));
-    return files;
+    return text;
 }
 
 void append_property(pugi::xml_node group, std::string_view name, const PropertyContent& content) {
