@@ -1,5 +1,7 @@
 #include "backends/project_error.hpp"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 namespace kestrune::backends {

@@ -1,23 +1,13 @@
 #include "win/io_error.hpp"
 
+#include <windows.h>
+
 #include "win/system_message.hpp"
 
 namespace kestrune::win {
 
-namespace {
+IoError IoError::from_code(std::uint32_t code) { return IoError(code, system_message(static_cast<HRESULT>(code))); }
 
-std::string failure_text(const std::optional<DWORD>& code, const std::string& text) {
-    if (!code) return text;
-    const std::string suffix = "(os error " + std::to_string(*code) + ")";
-    const std::string system_text = system_message(static_cast<HRESULT>(*code));
-    return system_text.empty() ? suffix : system_text + " " + suffix;
-}
-
-}  // namespace
-
-std::string IoError::message() const {
-    std::string failure = failure_text(code_, text_);
-    return step_.empty() ? failure : step_ + ": " + failure;
-}
+IoError IoError::last_error() { return from_code(GetLastError()); }
 
 }  // namespace kestrune::win

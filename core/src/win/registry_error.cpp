@@ -1,5 +1,7 @@
 #include "win/registry_error.hpp"
 
+#include <windows.h>
+
 #include <cstdio>
 
 #include "win/io_error.hpp"
@@ -28,7 +30,7 @@ std::string quoted(std::string_view text) {
 
 }  // namespace
 
-std::string hresult_text(HRESULT code) {
+std::string hresult_text(Hresult code) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "0x%08X", static_cast<unsigned>(code));
     return buffer;
@@ -41,7 +43,7 @@ std::string RegistryError::message() const {
     return text.empty() ? hresult_text(code_) : text + " (" + hresult_text(code_) + ")";
 }
 
-std::string windows_registry_diagnostic(HRESULT code, std::string_view message) {
+std::string windows_registry_diagnostic(Hresult code, std::string_view message) {
     return "WindowsRegistry(Error { code: HRESULT(" + hresult_text(code) + "), message: " + quoted(message) + " })";
 }
 
