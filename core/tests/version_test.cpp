@@ -21,6 +21,8 @@ TEST(Version, VersionNumbers) {
         {"-1e400", 0},      {"1e-400", 0},    {"1_000", 0},        {"0x10", 0},         {"1e", 0},
         {".", 0},           {"", 0},          {"+", 0},            {"++1", 0},          {"1.2.3", 0},
         {"infinit", 0},     {"\xC2\xA0" "5", 0},
+        // Read to the nearest number: the closest to this one is 3, not a little less.
+        {"2.99999999999999999", 3},
     };
     for (const Case& c : cases) {
         Installation installation;

@@ -1,11 +1,9 @@
 #include "catalogue/version.hpp"
 
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <string>
-#include <system_error>
 
 #include "text/text.hpp"
 
@@ -55,16 +53,10 @@ std::optional<double> parse_decimal(std::string_view text) {
     if (text::equal_ignore_ascii_case(text, "nan")) return std::numeric_limits<double>::quiet_NaN();
     if (!is_finite_form(text)) return std::nullopt;
 
-    double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value unset; strtod tells an overflow (HUGE_VAL) from an underflow.
-        const std::string copy(text);
-        value = std::strtod(copy.c_str(), nullptr);
-    } else if (ec != std::errc{} || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return sign * value;
+    // The form is checked above, so strtod reads all of it, in the "C" locale the program keeps
+    // (a point before the fraction); too large a number gives HUGE_VAL, too small one zero.
+    const std::string copy(text);
+    return sign * std::strtod(copy.c_str(), nullptr);
 }
 
 std::uint32_t saturate_u32(double value) {
