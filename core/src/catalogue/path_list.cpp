@@ -1,6 +1,6 @@
 #include "catalogue/path_list.hpp"
 
-#include "text/path_list_split.hpp"
+#include "text/path_list.hpp"
 #include "win/registry_key.hpp"
 #include "win/utf.hpp"
 
@@ -9,21 +9,9 @@ namespace kestrune::catalogue {
 std::vector<std::wstring> split_path_list(std::wstring_view text) { return kestrune::text::split_path_list(text); }
 
 win::RegistryResult<std::wstring> join_path_list(const std::vector<std::wstring>& entries) {
-    std::wstring text;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::wstring& entry = entries[i];
-        // A quote inside an entry cannot be written so that it reads back the same.
-        if (entry.find(L'"') != std::wstring::npos) return std::unexpected(win::RegistryError::join_paths());
-        if (i > 0) text += L';';
-        if (entry.find(L';') != std::wstring::npos) {
-            text += L'"';
-            text += entry;
-            text += L'"';
-        } else {
-            text += entry;
-        }
-    }
-    return text;
+    auto text = kestrune::text::join_path_list(entries);
+    if (!text) return std::unexpected(win::RegistryError::join_paths());
+    return std::move(*text);
 }
 
 win::RegistryResult<std::vector<std::wstring>> read_path_list(const RegistryKey& key, const RegistryValue& value) {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "text/path_list_split.hpp"
+#include "text/path_list.hpp"
 #include "win/environment.hpp"
 #include "win/grow_buffer.hpp"
 #include "win/module_path.hpp"

@@ -1,0 +1,40 @@
+#include "text/path_list.hpp"
+
+namespace kestrune::text {
+
+std::vector<std::wstring> split_path_list(std::wstring_view text) {
+    std::vector<std::wstring> entries;
+    std::wstring current;
+    bool quoted = false;
+    for (wchar_t c : text) {
+        if (c == L'"') {
+            quoted = !quoted;
+        } else if (c == L';' && !quoted) {
+            entries.push_back(std::move(current));
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    entries.push_back(std::move(current));
+    return entries;
+}
+
+std::optional<std::wstring> join_path_list(const std::vector<std::wstring>& entries) {
+    std::wstring text;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::wstring& entry = entries[i];
+        if (entry.find(L'"') != std::wstring::npos) return std::nullopt;
+        if (i > 0) text += L';';
+        if (entry.find(L';') != std::wstring::npos) {
+            text += L'"';
+            text += entry;
+            text += L'"';
+        } else {
+            text += entry;
+        }
+    }
+    return text;
+}
+
+}  // namespace kestrune::text
