@@ -1,11 +1,27 @@
 #include "backends/bds_builder.hpp"
 
+#include <array>
+
 #include "backends/patcher/project_group.hpp"
+#include "win/code_page.hpp"
 #include "win/file.hpp"
 #include "win/temp_path.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::backends {
+
+std::expected<void, win::IoError> echo_build_log(HANDLE file, const Output& output) {
+    BuildLogEcho echo(output, win::ansi_to_utf8);
+    std::array<char, 8192> buffer{};
+    for (;;) {
+        auto read = win::read_some(file, buffer);
+        if (!read) return std::unexpected(std::move(read.error()));
+        if (*read == 0) break;
+        echo.feed(std::string_view(buffer.data(), *read));
+    }
+    echo.finish();
+    return {};
+}
 
 win::ChildCommand bds_command(const std::string& bds_exe, const std::wstring& project, const std::wstring& log,
                               bool no_splash) {
