@@ -3,8 +3,6 @@
 #include <optional>
 
 #include "text/text.hpp"
-#include "win/code_page.hpp"
-#include "win/file.hpp"
 
 namespace kestrune::cli {
 namespace {
@@ -62,12 +60,6 @@ PackageSource scan_package_source(std::string_view text) {
         text.remove_prefix(end + 1);
     }
     return source;
-}
-
-std::expected<PackageSource, win::IoError> read_package_source(const std::wstring& file) {
-    const auto bytes = win::read_file(file);
-    if (!bytes) return std::unexpected(bytes.error());
-    return scan_package_source(win::decode_text_file(*bytes));
 }
 
 }  // namespace kestrune::cli

@@ -26,7 +26,7 @@ PackageSource scan_package_source(std::string_view text);
 
 // The source file read as the compiler reads it (by its byte-order mark, else as UTF-8 when it
 // is valid UTF-8, else in the system's ANSI code page), then scanned; an I/O error when the file
-// cannot be read.
+// cannot be read. Made apart from the scan, in package_source_read.cpp: it asks the system.
 std::expected<PackageSource, win::IoError> read_package_source(const std::wstring& file);
 
 }  // namespace kestrune::cli
