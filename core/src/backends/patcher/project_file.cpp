@@ -4,7 +4,6 @@
 #include <pugixml.hpp>
 #include <string>
 
-#include "backends/patcher/project_io.hpp"
 #include "backends/patcher/project_xml.hpp"
 #include "backends/version_info.hpp"
 #include "win/path.hpp"
@@ -85,9 +84,8 @@ pugi::xml_node find_config_group(pugi::xml_node parent, std::string_view config,
 
 }  // namespace
 
-std::expected<std::unique_ptr<pugi::xml_document>, ProjectError> plan_project_file(const ProjectPath& project,
-                                                                                   const Request& request,
-                                                                                   const std::wstring* group) {
+std::expected<void, ProjectError> patch_project_file(pugi::xml_node root, const ProjectPath& project, const Request& request,
+                                                     const std::wstring* group) {
     const BuildOptions& options = request.options;
     std::vector<PropertyUpdate> updates;
     if (options.preferred_tool_architecture) {
@@ -99,9 +97,6 @@ std::expected<std::unique_ptr<pugi::xml_document>, ProjectError> plan_project_fi
         updates.push_back(first_group_update("VerInfo_Keys", std::move(keys)));
     }
 
-    auto document = std::make_unique<pugi::xml_document>();
-    if (auto loaded = load_project(project.effective_path(), *document); !loaded) return std::unexpected(loaded.error());
-    pugi::xml_node root = document->document_element();
     const auto refuse = [&](std::string_view why) { return std::unexpected(request.refusal(project, group, why)); };
 
     pugi::xml_node first_group = first_child_element(root, property_group);
@@ -139,7 +134,7 @@ std::expected<std::unique_ptr<pugi::xml_document>, ProjectError> plan_project_fi
         if (update.elsewhere == Elsewhere::Removed) remove_elements(root, {update.property}, {first_group, base_group});
     }
     root.prepend_move(first_group);
-    return document;
+    return {};
 }
 
 }  // namespace kestrune::backends::patcher

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <expected>
-#include <memory>
 #include <pugixml.hpp>
 #include <string>
 
@@ -12,12 +11,13 @@
 
 namespace kestrune::backends::patcher {
 
-// The project's tree with the configuration, platform, tool architecture and version
-// information of the request applied, ready to be written as its copy. A project without the
-// shape that carries them is refused, naming it as a member of `group` when it is one (Io:
-// unreadable; XmlParse: not well-formed; Refused: no property group to carry the options, or no
-// configuration or platform to build). Only called when the request asks for something.
-std::expected<std::unique_ptr<pugi::xml_document>, ProjectError> plan_project_file(const ProjectPath& project,
-                                                                                   const Request& request,
-                                                                                   const std::wstring* group);
+// Applies the configuration, platform, tool architecture and version information of the
+// request to the project's tree (its root element), which is then ready to be written as its
+// copy. A project without the shape that carries them is refused, naming it as a member of
+// `group` when it is one (Refused: no property group to carry the options, or no configuration
+// or platform to build), and its tree is left as it was. Only called when the request asks for
+// something.
+std::expected<void, ProjectError> patch_project_file(pugi::xml_node root, const ProjectPath& project, const Request& request,
+                                                     const std::wstring* group);
+
 }  // namespace kestrune::backends::patcher

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "backends/msbuild_escape.hpp"
+#include "backends/patcher/group_targets.hpp"
 #include "backends/patcher/project_file.hpp"
 #include "backends/patcher/project_io.hpp"
 #include "backends/patcher/project_xml.hpp"
@@ -94,9 +94,11 @@ private:
         if (!is_project_file(extension))
             return std::unexpected(request_.refusal(
                 project, group, "not a project file that a patched copy can be made of (.dproj, .cbproj or .groupproj)"));
-        auto document = plan_project_file(project, request_, group);
-        if (!document) return std::unexpected(std::move(document.error()));
-        plans.push_back({project, std::move(*document), {}});
+        auto document = std::make_unique<pugi::xml_document>();
+        if (auto loaded = load_project(project.effective_path(), *document); !loaded) return std::unexpected(loaded.error());
+        if (auto patched = patch_project_file(document->document_element(), project, request_, group); !patched)
+            return std::unexpected(std::move(patched.error()));
+        plans.push_back({project, std::move(document), {}});
         return plans.size() - 1;
     }
 
@@ -133,55 +135,20 @@ private:
     std::vector<OpenGroup> open_;  // the groups being planned, outermost first
 };
 
-// A target name that MSBuild takes (it refuses $ @ ( ) % * ? and points, and a list of names
-// splits at ";") and that differs, ignoring letter case as MSBuild does, from every name taken.
-std::string target_name(const std::string& entry, std::vector<std::string>& taken) {
-    std::string base = win::to_utf8(win::file_stem(win::to_wide(entry)));
-    for (char& c : base) {
-        const bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
-                          static_cast<unsigned char>(c) >= 0x80;
-        if (!kept) c = '_';
-    }
-    std::string name = base;
-    for (int n = 2; std::find(taken.begin(), taken.end(), text::ascii_lower(name)) != taken.end(); ++n)
-        name = base + "_" + std::to_string(n);
-    taken.push_back(text::ascii_lower(name));
-    return name;
-}
-
-// The group's own targets build the original members; bds.exe is to build the copies. Each
-// member gets a target of its own, and Build calls them in member order.
-void point_to_copies(pugi::xml_node root, const std::vector<Member>& members, const std::vector<PatchedCopy>& written) {
-    remove_elements(root, {"Target"});
-    std::vector<std::string> taken{"build"};
-    std::string build_targets;
-    for (const Member& member : members) {
-        pugi::xml_attribute include = member.include;
-        std::string entry = include.value();
-        if (member.copy) {
-            entry = win::to_utf8(written[*member.copy].copy.path());
-            include.set_value(entry.c_str());
-        }
-        const std::string name = target_name(entry, taken);
-        pugi::xml_node target = root.append_child("Target");
-        target.append_attribute("Name").set_value(name.c_str());
-        // The MSBuild task reads its Projects as an item list: the path is to reach it as written.
-        target.append_child("MSBuild").append_attribute("Projects").set_value(msbuild_escape(entry).c_str());
-        if (!build_targets.empty()) build_targets += ';';
-        build_targets += name;
-    }
-    pugi::xml_node build = root.append_child("Target");
-    build.append_attribute("Name").set_value("Build");
-    build.append_child("CallTarget").append_attribute("Targets").set_value(build_targets.c_str());
-}
-
 // Writes the copies, members before their groups; a failure deletes every copy written so far.
 std::expected<PatchedCopy, ProjectError> write_plans(std::vector<Plan>& plans) {
     std::vector<PatchedCopy> written(plans.size());
     for (std::size_t i = 0; i < plans.size(); ++i) {
         Plan& plan = plans[i];
         const pugi::xml_node root = plan.document->document_element();
-        if (!plan.members.empty()) point_to_copies(root, plan.members, written);
+        if (!plan.members.empty()) {
+            std::vector<GroupMember> entries;
+            for (const Member& member : plan.members) {
+                entries.push_back({member.include, std::nullopt});
+                if (member.copy) entries.back().copy = win::to_utf8(written[*member.copy].copy.path());
+            }
+            point_to_copies(root, entries);
+        }
         auto copy = write_copy(root, plan.project);
         if (!copy) return std::unexpected(std::move(copy.error()));
         for (const Member& member : plan.members)
