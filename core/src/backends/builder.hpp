@@ -1,8 +1,7 @@
 // The interface of a build back-end: MSBuild through the rsvars script, or the IDE's bds.exe.
 #pragma once
 
-#include <windows.h>
-
+#include <cstdint>
 #include <expected>
 #include <optional>
 
@@ -12,8 +11,9 @@
 
 namespace kestrune::backends {
 
-// The build tool's exit code, whatever its value, or what kept the build from running.
-using BuildResult = std::expected<DWORD, ProjectError>;
+// The build tool's exit code, whatever its value (all 32 bits of the system's DWORD), or what
+// kept the build from running.
+using BuildResult = std::expected<std::uint32_t, ProjectError>;
 
 // A back-end that builds one project for one command.
 class Builder {
