@@ -1,6 +1,7 @@
-#include <windows.h>
-
+// This process's own arguments: the one part of win/command_line.hpp that asks the system.
 #include "win/command_line.hpp"
+
+#include <windows.h>
 
 namespace kestrune::win {
 
