@@ -7,7 +7,7 @@ namespace {
 
 TEST(ToolFailureLine, GivesTheStatusInHexadecimalTooFromTheSystemsRangeOn) {
     struct Case {
-        DWORD status;
+        std::uint32_t status;
         const char* line;
     };
     const Case cases[] = {

@@ -37,7 +37,7 @@ ReadResult<backends::BrccOptions> read_brcc_options(const args::Matches& matches
     return read_table<backends::BrccOptions, brcc_options>(matches);
 }
 
-std::expected<DWORD, CommandError> run_brcc_command(const backends::BrccOptions& options, App& app, Output& out) {
+std::expected<std::uint32_t, CommandError> run_brcc_command(const backends::BrccOptions& options, App& app, Output& out) {
     const catalogue::Installation& installation = resolve_installation(app);
     const std::string tool = catalogue::tool_file_name(catalogue::Tool::BRCC32);
     return run_tool(out, tool, locate_tool(installation, catalogue::Tool::BRCC32, app.global_options.architecture),

@@ -1,8 +1,7 @@
 // The brcc subcommand: the resource compiler on one script.
 #pragma once
 
-#include <windows.h>
-
+#include <cstdint>
 #include <expected>
 
 #include "args/command.hpp"
@@ -20,6 +19,6 @@ ReadResult<backends::BrccOptions> read_brcc_options(const args::Matches& matches
 
 // Runs BRCC32.exe of the installation the command acts on (for the global --architecture) on
 // the script; gives its exit code, whatever its value.
-std::expected<DWORD, CommandError> run_brcc_command(const backends::BrccOptions& options, App& app, Output& out);
+std::expected<std::uint32_t, CommandError> run_brcc_command(const backends::BrccOptions& options, App& app, Output& out);
 
 }  // namespace kestrune::cli

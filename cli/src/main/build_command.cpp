@@ -64,7 +64,7 @@ backends::VersionInfo read_version_info(const args::Matches& matches) {
 }
 
 // Builds the project with MSBuild (use_msbuild) or with bds.exe.
-std::expected<DWORD, CommandError> run_build(const backends::BuildOptions& options, bool use_msbuild, App& app, Output& out) {
+std::expected<std::uint32_t, CommandError> run_build(const backends::BuildOptions& options, bool use_msbuild, App& app, Output& out) {
     // The back-end gets its own copy; the splash choice is a global option, not the subcommand's.
     backends::BuildOptions build_options = options;
     const GlobalOptions& global = app.global_options;
@@ -99,11 +99,11 @@ ReadResult<backends::BuildOptions> read_build_options(const args::Matches& match
     return options;
 }
 
-std::expected<DWORD, CommandError> run_msbuild_build(const backends::BuildOptions& options, App& app, Output& out) {
+std::expected<std::uint32_t, CommandError> run_msbuild_build(const backends::BuildOptions& options, App& app, Output& out) {
     return run_build(options, true, app, out);
 }
 
-std::expected<DWORD, CommandError> run_bds_build(const backends::BuildOptions& options, App& app, Output& out) {
+std::expected<std::uint32_t, CommandError> run_bds_build(const backends::BuildOptions& options, App& app, Output& out) {
     return run_build(options, false, app, out);
 }
 

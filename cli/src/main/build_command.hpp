@@ -1,8 +1,7 @@
 // The build and bds subcommands: one project built with MSBuild or with bds.exe.
 #pragma once
 
-#include <windows.h>
-
+#include <cstdint>
 #include <expected>
 
 #include "args/command.hpp"
@@ -20,7 +19,7 @@ ReadResult<backends::BuildOptions> read_build_options(const args::Matches& match
 
 // The project built with MSBuild (build) or with bds.exe (bds) on the installation the command
 // acts on; gives the build tool's exit code, whatever its value.
-std::expected<DWORD, CommandError> run_msbuild_build(const backends::BuildOptions& options, App& app, Output& out);
-std::expected<DWORD, CommandError> run_bds_build(const backends::BuildOptions& options, App& app, Output& out);
+std::expected<std::uint32_t, CommandError> run_msbuild_build(const backends::BuildOptions& options, App& app, Output& out);
+std::expected<std::uint32_t, CommandError> run_bds_build(const backends::BuildOptions& options, App& app, Output& out);
 
 }  // namespace kestrune::cli

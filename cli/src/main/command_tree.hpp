@@ -1,8 +1,7 @@
 // The command tree: the top command, its global options and the 15 subcommands, one row each.
 #pragma once
 
-#include <windows.h>
-
+#include <cstdint>
 #include <cstddef>
 #include <expected>
 #include <span>
@@ -20,7 +19,7 @@ namespace kestrune::cli {
 
 // What a handler ends with: the exit code of the tool it ran, unchanged (0 when it ran none),
 // which becomes the process's exit status; or the error that main reports.
-using HandlerResult = std::expected<DWORD, CommandError>;
+using HandlerResult = std::expected<std::uint32_t, CommandError>;
 // The outcome of a handler that runs no tool.
 HandlerResult without_tool(std::expected<void, CommandError> done);
 

@@ -6,7 +6,7 @@
 
 namespace kestrune::cli {
 
-std::expected<DWORD, CommandError> run_compile(const catalogue::Installation& installation,
+std::expected<std::uint32_t, CommandError> run_compile(const catalogue::Installation& installation,
                                                std::optional<catalogue::Architecture> architecture, catalogue::Tool tool,
                                                const backends::DccOptions& options, Output& out) {
     const std::string file = catalogue::tool_file_name(tool);

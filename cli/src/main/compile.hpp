@@ -1,8 +1,7 @@
 // A run of one of the installation's Delphi compilers: the compile commands' and package compile's.
 #pragma once
 
-#include <windows.h>
-
+#include <cstdint>
 #include <expected>
 #include <optional>
 
@@ -16,7 +15,7 @@ namespace kestrune::cli {
 
 // Runs the compiler file of the tool (for the --architecture given) on the options; gives the
 // compiler's exit code, whatever its value.
-std::expected<DWORD, CommandError> run_compile(const catalogue::Installation& installation,
+std::expected<std::uint32_t, CommandError> run_compile(const catalogue::Installation& installation,
                                                std::optional<catalogue::Architecture> architecture, catalogue::Tool tool,
                                                const backends::DccOptions& options, Output& out);
 

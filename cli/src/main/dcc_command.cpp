@@ -2,7 +2,7 @@
 
 namespace kestrune::cli {
 
-std::expected<DWORD, CommandError> run_dcc_command(const backends::DccOptions& options, App& app, Output& out) {
+std::expected<std::uint32_t, CommandError> run_dcc_command(const backends::DccOptions& options, App& app, Output& out) {
     // Checked before the installation is fixed, so this reads no registry.
     const auto platform = app.global_options.platform;
     if (!platform) return std::unexpected(CommandError{"the platform must be specified", {}});

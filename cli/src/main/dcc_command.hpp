@@ -1,8 +1,7 @@
 // The compiler subcommands dcc, dcc32, dcc64 and dccarm64ec.
 #pragma once
 
-#include <windows.h>
-
+#include <cstdint>
 #include <expected>
 
 #include "backends/compiler_options.hpp"
@@ -16,11 +15,11 @@
 namespace kestrune::cli {
 
 // dcc: the compiler of the global --platform, which must be given.
-std::expected<DWORD, CommandError> run_dcc_command(const backends::DccOptions& options, App& app, Output& out);
+std::expected<std::uint32_t, CommandError> run_dcc_command(const backends::DccOptions& options, App& app, Output& out);
 
 // dcc32, dcc64 and dccarm64ec: their own compiler, for the global --architecture.
 template <catalogue::Tool Compiler>
-std::expected<DWORD, CommandError> run_fixed_compiler(const backends::DccOptions& options, App& app, Output& out) {
+std::expected<std::uint32_t, CommandError> run_fixed_compiler(const backends::DccOptions& options, App& app, Output& out) {
     return run_compile(resolve_installation(app), app.global_options.architecture, Compiler, options, out);
 }
 

@@ -124,7 +124,7 @@ win::RegistryResult<void> unregister_package(const catalogue::Installation& inst
 }
 
 // A compiler that fails leaves no package worth registering: its exit code ends the command.
-std::expected<DWORD, CommandError> compile_package(const catalogue::Installation& installation,
+std::expected<std::uint32_t, CommandError> compile_package(const catalogue::Installation& installation,
                                                    std::optional<catalogue::Architecture> tool_architecture,
                                                    const PackageCompile& compile, catalogue::Architecture architecture,
                                                    Output& out) {
@@ -175,7 +175,7 @@ std::string package_lib_suffix(const PackageSource& source, const catalogue::Ins
     return number == 0 ? std::string() : std::to_string(number);
 }
 
-std::expected<DWORD, CommandError> run_package_command(const PackageCommands& command, App& app, Output& out) {
+std::expected<std::uint32_t, CommandError> run_package_command(const PackageCommands& command, App& app, Output& out) {
     const catalogue::Installation& installation = resolve_installation(app);
     const auto architecture = package_ide_architecture(installation, app.global_options);
     if (!architecture) return std::unexpected(architecture.error());

@@ -1,8 +1,7 @@
 // The package subcommand: design-time packages compiled, registered and unregistered.
 #pragma once
 
-#include <windows.h>
-
+#include <cstdint>
 #include <expected>
 #include <optional>
 #include <string>
@@ -36,6 +35,6 @@ std::string package_lib_suffix(const PackageSource& source, const catalogue::Ins
 // package's branch of the dispatch: compiles, registers or unregisters, printing nothing of
 // its own; gives the compiler's exit code for compile (a package that failed to compile is
 // not registered), else 0.
-std::expected<DWORD, CommandError> run_package_command(const PackageCommands& command, App& app, Output& out);
+std::expected<std::uint32_t, CommandError> run_package_command(const PackageCommands& command, App& app, Output& out);
 
 }  // namespace kestrune::cli

@@ -2,8 +2,7 @@
 // the tool's exit status, told in one line when the tool failed.
 #pragma once
 
-#include <windows.h>
-
+#include <cstdint>
 #include <expected>
 #include <optional>
 #include <string>
@@ -17,12 +16,12 @@ namespace kestrune::cli {
 // "Error: MSBuild.exe failed with exit status 1" and a line feed. A status of 0xC0000000 or
 // above, which Windows gives a process that crashed or was stopped, follows in hexadecimal as
 // the system's tables write it: "... exit status 3221225477 (0xC0000005)".
-std::string tool_failure_line(std::string_view tool, DWORD status);
+std::string tool_failure_line(std::string_view tool, std::uint32_t status);
 
 // The tool's exit status, passed on; when it is not 0, the failure line goes to standard error
 // first, after the tool's own output, so that a log shows which tool failed even when it said
 // nothing itself.
-DWORD tool_status(Output& out, std::string_view tool, DWORD status);
+std::uint32_t tool_status(Output& out, std::string_view tool, std::uint32_t status);
 
 // Runs the tool (its file name in `tool`, as the messages give it): `found` is its path, or the
 // error saying it was not found; `refusal` says why its arguments cannot be passed to it. Then
@@ -30,7 +29,7 @@ DWORD tool_status(Output& out, std::string_view tool, DWORD status);
 // it, and its exit code, whatever its value, ends the command; an error of `run` is the
 // command's.
 template <class Run>
-std::expected<DWORD, CommandError> run_tool(Output& out, std::string_view tool, std::expected<std::string, CommandError> found,
+std::expected<std::uint32_t, CommandError> run_tool(Output& out, std::string_view tool, std::expected<std::string, CommandError> found,
                                             std::optional<std::string> refusal, Run run) {
     if (!found) return std::unexpected(std::move(found.error()));
     if (refusal) return std::unexpected(CommandError{std::move(*refusal), {}});
