@@ -5,7 +5,7 @@
 #include <optional>
 #include <set>
 
-#include "project_files.hpp"
+#include "scratch_directory.hpp"
 #include "scoped_variable.hpp"
 #include "win/code_page.hpp"
 #include "win/file.hpp"
@@ -19,7 +19,7 @@ struct Echo {
     std::optional<std::string> error;
 };
 
-Echo echo(const scratch::ProjectDir& dir, std::string_view log) {
+Echo echo(const scratch::Directory& dir, std::string_view log) {
     const std::wstring path = dir.write("log", log);
     const auto file = win::open_for_reading(path);
     Echo result;
@@ -35,7 +35,7 @@ Echo echo(const scratch::ProjectDir& dir, std::string_view log) {
 // How lines are told apart and joined is BuildLogEcho's (build_log_test.cpp); here, the file is
 // read whole, in pieces smaller than a line may be.
 TEST(EchoBuildLog, ReadsTheWholeFile) {
-    const scratch::ProjectDir dir;
+    const scratch::Directory dir;
     const std::string long_line(10000, 'x');  // longer than one read
     struct Case {
         const char* what;
@@ -55,7 +55,7 @@ TEST(EchoBuildLog, ReadsTheWholeFile) {
 
 // A log is the tools' text as they wrote it: a path in the system's ANSI code page is ordinary.
 TEST(EchoBuildLog, ReadsALineThatIsNotUtf8InTheAnsiCodePage) {
-    const scratch::ProjectDir dir;
+    const scratch::Directory dir;
     const std::string ansi = "C:\\Users\\J\xFCrgen\\App.dpr(3) Error: E2003 \x80";
     const Echo result = echo(dir, "first\n  more " + ansi + "\r\n" + ansi + "\nBuild FAILED \xC3\xBC\n  \xFF\n");
     EXPECT_EQ(result.error, std::nullopt);
@@ -83,20 +83,20 @@ std::set<std::wstring> temp_logs() {
 }
 
 // A project in the directory, built with a configuration, so that bds.exe gets a patched copy.
-backends::BuildOptions release_build(const scratch::ProjectDir& dir) {
+backends::BuildOptions release_build(const scratch::Directory& dir) {
     dir.write("App.dproj", R"(<Project><PropertyGroup><Config>Debug</Config><Platform>Win32</Platform></PropertyGroup>
                                <PropertyGroup Condition="'$(Base)'!=''"/></Project>)");
     backends::BuildOptions options;
-    options.file = (dir.path() / L"App.dproj").wstring();
+    options.file = (dir / L"App.dproj");
     options.config = "Release";
     return options;
 }
 
 TEST(BdsBuilder, ABdsExeThatCannotStartLeavesNoFileBehind) {
-    const scratch::ProjectDir dir;
+    const scratch::Directory dir;
     const backends::BuildOptions options = release_build(dir);
     std::string out;
-    BdsBuilder builder(win::to_utf8((dir.path() / L"missing\\bds.exe").wstring()), [&](std::string_view s) { out += s; });
+    BdsBuilder builder(win::to_utf8((dir / L"missing\\bds.exe")), [&](std::string_view s) { out += s; });
 
     const auto logs_before = temp_logs();
     const auto result = builder.build(catalogue::Platform::Win64, options);
@@ -112,13 +112,13 @@ TEST(BdsBuilder, ABdsExeThatCannotStartLeavesNoFileBehind) {
 }
 
 TEST(BdsBuilder, ALogThatCannotBeCreatedStopsTheBuildBeforeAnythingStarts) {
-    const scratch::ProjectDir dir;
+    const scratch::Directory dir;
     const backends::BuildOptions options = release_build(dir);
     std::string out;
     BdsBuilder builder("C:\\IDE\\bin\\bds.exe", [&](std::string_view s) { out += s; });
 
     // The temporary directory is where the environment says; here it does not exist.
-    const scratch::ScopedVariable temp(L"TMP", (dir.path() / L"no such dir").wstring());
+    const scratch::ScopedVariable temp(L"TMP", (dir / L"no such dir"));
     const auto result = builder.build(std::nullopt, options);
     ASSERT_FALSE(result);
     const auto& io = result.error().io_error();
@@ -129,9 +129,9 @@ TEST(BdsBuilder, ALogThatCannotBeCreatedStopsTheBuildBeforeAnythingStarts) {
 }
 
 TEST(BdsBuilder, APatchErrorComesBeforeAnythingIsPrinted) {
-    const scratch::ProjectDir dir;
+    const scratch::Directory dir;
     backends::BuildOptions options;
-    options.file = (dir.path() / L"Missing.dproj").wstring();
+    options.file = (dir / L"Missing.dproj");
     options.config = "Release";
     std::string out;
     BdsBuilder builder("C:\\IDE\\bin\\bds.exe", [&](std::string_view s) { out += s; });

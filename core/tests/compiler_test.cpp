@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "fake_tree.hpp"
+#include "scratch_directory.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::backends {
@@ -91,19 +91,19 @@ TEST(BrccCommand, PassesTheOutputAsTwoArguments) {
 }
 
 TEST(RunDcc, StopsAtTheFirstDirectoryThatCannotBeMade) {
-    const scratch::FakeTree tree;
-    tree.file("blocker");
+    const scratch::Directory tree;
+    tree.write("blocker");
     DccOptions options = source(L"p.dpr");
-    options.output_dir = tree.root() + "\\out\\exe";
-    options.unit_output_dir = tree.root() + "\\blocker\\dcu";
-    options.package_bpl_output_dir = tree.root() + "\\bpl";
-    const auto result = run_dcc(tree.root() + "\\no-compiler.exe", options);
+    options.output_dir = tree.utf8() + "\\out\\exe";
+    options.unit_output_dir = tree.utf8() + "\\blocker\\dcu";
+    options.package_bpl_output_dir = tree.utf8() + "\\bpl";
+    const auto result = run_dcc(tree.utf8() + "\\no-compiler.exe", options);
     ASSERT_FALSE(result);
     // The directory error, not the missing compiler: nothing was started.
     ASSERT_TRUE(result.error().code());
     EXPECT_NE(*result.error().code(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-    EXPECT_TRUE(std::filesystem::is_directory(tree.path() / "out" / "exe"));
-    EXPECT_FALSE(std::filesystem::exists(tree.path() / "bpl"));
+    EXPECT_TRUE(std::filesystem::is_directory(tree / L"out\\exe"));
+    EXPECT_FALSE(std::filesystem::exists(tree / L"bpl"));
 }
 
 }  // namespace

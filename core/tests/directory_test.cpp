@@ -4,30 +4,30 @@
 
 #include <filesystem>
 
-#include "fake_tree.hpp"
+#include "scratch_directory.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::win {
 namespace {
 
 TEST(CreateDirectories, MakesMissingParentsAndAcceptsWhatExists) {
-    const scratch::FakeTree tree;
+    const scratch::Directory tree;
     const scratch::CurrentDirectory cwd(tree.path());
     for (const wchar_t* path : {L"a\\b\\c", L"a\\b\\c", L"a/d/", L"a", L""}) {
         const auto made = create_directories(path);
         EXPECT_TRUE(made) << to_utf8(path) << ": " << made.error().message();
     }
-    EXPECT_TRUE(std::filesystem::is_directory(tree.path() / "a" / "b" / "c"));
-    EXPECT_TRUE(std::filesystem::is_directory(tree.path() / "a" / "d"));
-    const auto absolute = create_directories(tree.path().wstring() + L"\\x\\y");
+    EXPECT_TRUE(std::filesystem::is_directory(tree / L"a\\b\\c"));
+    EXPECT_TRUE(std::filesystem::is_directory(tree / L"a\\d"));
+    const auto absolute = create_directories(tree.path() + L"\\x\\y");
     EXPECT_TRUE(absolute);
-    EXPECT_TRUE(std::filesystem::is_directory(tree.path() / "x" / "y"));
+    EXPECT_TRUE(std::filesystem::is_directory(tree / L"x\\y"));
 }
 
 TEST(CreateDirectories, FailsWhereAFileStands) {
-    const scratch::FakeTree tree;
-    tree.file("f");
-    for (const std::wstring& path : {tree.path().wstring() + L"\\f", tree.path().wstring() + L"\\f\\sub\\dir"}) {
+    const scratch::Directory tree;
+    tree.write("f");
+    for (const std::wstring& path : {tree.path() + L"\\f", tree.path() + L"\\f\\sub\\dir"}) {
         const auto made = create_directories(path);
         ASSERT_FALSE(made) << to_utf8(path);
         EXPECT_TRUE(made.error().code().has_value());
@@ -48,7 +48,7 @@ TEST(CreateDirectories, ReportsWhyTheDirectoryCannotBeMade) {
 }
 
 TEST(CurrentDirectory, IsReadHoweverLongItIs) {
-    const scratch::FakeTree tree;
+    const scratch::Directory tree;
     std::filesystem::path deep = tree.path();
     while (deep.wstring().size() <= 2 * MAX_PATH) deep /= std::wstring(60, L'd');
     std::filesystem::create_directories(deep);

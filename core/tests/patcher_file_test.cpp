@@ -4,7 +4,7 @@
 #include <pugixml.hpp>
 
 #include "backends/patcher/project_xml.hpp"
-#include "project_files.hpp"
+#include "scratch_directory.hpp"
 #include "win/path.hpp"
 
 namespace kestrune::backends::patcher {
@@ -41,7 +41,7 @@ std::vector<std::string> lines(const std::string& text) {
 
 class PatchProjectFile : public testing::Test {
 protected:
-    scratch::ProjectDir dir;
+    scratch::Directory dir;
     BuildOptions options;
     std::optional<Platform> platform;
     std::optional<PatchedCopy> files;
@@ -143,7 +143,7 @@ TEST_F(PatchProjectFile, WritesTheWholeCopyForASmallProject) {
 }
 
 TEST_F(PatchProjectFile, NothingAskedForGivesNoCopyWithoutOpeningTheFile) {
-    options.file = (dir.path() / L"missing.dproj").wstring();
+    options.file = (dir / L"missing.dproj");
     const auto result = patch_project({options.file, std::nullopt}, std::nullopt, options);
     ASSERT_TRUE(result) << result.error().message();
     EXPECT_FALSE(*result);
@@ -278,13 +278,13 @@ TEST_F(PatchProjectFile, TheCopyIsNamedAfterTheStemBesideTheProjectAndGoesWithIt
     ASSERT_TRUE(result && *result);
     PatchedCopy& patched = **result;
     const std::wstring copy = patched.copy.path();
-    const std::wstring prefix = dir.path().wstring() + L"\\My.App.";
+    const std::wstring prefix = dir.path() + L"\\My.App.";
     EXPECT_TRUE(copy.starts_with(prefix) && copy.ends_with(L".DPROJ") && copy.size() == prefix.size() + 12)
         << win::to_utf8(copy);
     EXPECT_EQ(patched.companion.path(), copy + L".local");
     EXPECT_NE(scratch::read_file(copy).find("\"$(BRCC_OutputDir)My.App.res\""), std::string::npos);
 
-    dir.write(win::to_utf8(copy.substr(dir.path().wstring().size() + 1)) + ".local", "left by the IDE");
+    dir.write(win::to_utf8(copy.substr(dir.path().size() + 1)) + ".local", "left by the IDE");
     EXPECT_EQ(dir.files().size(), 3u);
     patched.copy.reset();
     patched.companion.reset();
@@ -293,7 +293,7 @@ TEST_F(PatchProjectFile, TheCopyIsNamedAfterTheStemBesideTheProjectAndGoesWithIt
 
 TEST_F(PatchProjectFile, AnUnreadableOrMalformedProjectIsAnError) {
     options.config = "Release";
-    const auto missing = patch_project({L"missing.dproj", dir.path().wstring()}, std::nullopt, options);
+    const auto missing = patch_project({L"missing.dproj", dir.path()}, std::nullopt, options);
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().kind(), ProjectError::Kind::Io);
 

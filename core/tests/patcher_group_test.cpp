@@ -6,7 +6,7 @@
 #include <regex>
 #include <set>
 
-#include "project_files.hpp"
+#include "scratch_directory.hpp"
 #include "text/text.hpp"
 #include "win/path.hpp"
 
@@ -54,7 +54,7 @@ void expect_copy_name(const win::TempPath& path, const std::wstring& dir, const 
 
 class PatchProject : public testing::Test {
 protected:
-    scratch::ProjectDir dir;
+    scratch::Directory dir;
     scratch::CurrentDirectory cwd{dir.path()};
     BuildOptions options;
 
@@ -137,9 +137,9 @@ TEST_F(PatchProject, AGroupGetsTargetsOfItsOwnBuildingTheMembersCopies) {
     const PatchedCopy& top = **result;
     ASSERT_EQ(count_copies(top), 3u);
     ASSERT_EQ(top.members.size(), 2u);
-    expect_copy_name(top.copy, dir.path().wstring(), "All", "groupproj");
-    expect_copy_name(top.members[0].copy, dir.path().wstring(), "App", "dproj");
-    expect_copy_name(top.members[1].copy, (dir.path() / L"lib").wstring(), "Lib.Core", "dproj");
+    expect_copy_name(top.copy, dir.path(), "All", "groupproj");
+    expect_copy_name(top.members[0].copy, dir.path(), "App", "dproj");
+    expect_copy_name(top.members[1].copy, (dir / L"lib"), "Lib.Core", "dproj");
     expect_companions(top);
 
     pugi::xml_document group;
@@ -259,9 +259,9 @@ TEST_F(PatchProject, MembersOfANestedGroupAreFoundFromItsOwnDirectory) {
     ASSERT_EQ(top.members[0].members.size(), 1u);
     const PatchedCopy& inner_copy = top.members[0];
     const PatchedCopy& app_copy = inner_copy.members[0];
-    expect_copy_name(top.copy, dir.path().wstring(), "All", "groupproj");
-    expect_copy_name(inner_copy.copy, (dir.path() / L"nested").wstring(), "Inner", "groupproj");
-    expect_copy_name(app_copy.copy, (dir.path() / L"nested\\app").wstring(), "App", "cbproj");
+    expect_copy_name(top.copy, dir.path(), "All", "groupproj");
+    expect_copy_name(inner_copy.copy, (dir / L"nested"), "Inner", "groupproj");
+    expect_copy_name(app_copy.copy, (dir / L"nested\\app"), "App", "cbproj");
     expect_companions(top);
 
     pugi::xml_document outer, inner;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "backends/patcher/project_group.hpp"
-#include "project_files.hpp"
+#include "scratch_directory.hpp"
 #include "win/path.hpp"
 #include "win/utf.hpp"
 
@@ -33,9 +33,9 @@ TEST(ProjectPathParts, GroupMembersWithARootOrABareDriveArePatched) {
     <PropertyGroup><Config>Debug</Config><Platform>Win32</Platform></PropertyGroup>
     <PropertyGroup Condition="'$(Base)'!=''"/>
 </Project>)";
-    scratch::ProjectDir dir;
+    scratch::Directory dir;
     const scratch::CurrentDirectory cwd{dir.path()};
-    const std::wstring root = dir.path().wstring();
+    const std::wstring root = dir.path();
     const std::wstring drive(win::path_prefix(root));
     ASSERT_FALSE(drive.empty()) << win::to_utf8(root);
     dir.write("Shared\\Lib.dproj", patchable);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "project_files.hpp"
+#include "scratch_directory.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::win {
@@ -11,9 +11,9 @@ namespace {
 // The system reads a path only up to its first NUL; a path cut short there would name its
 // existing parent instead.
 TEST(PathExists, FilesAndDirectoriesExistAPathWithANulInsideNever) {
-    const scratch::FakeTree tree;
-    tree.file("bin\\DCC32.exe");
-    const std::wstring root = tree.path().wstring();
+    const scratch::Directory tree;
+    tree.write("bin\\DCC32.exe");
+    const std::wstring root = tree.path();
     const std::wstring tool = root + L"\\bin\\DCC32.exe";
     for (const std::wstring& path : {root, root + L"\\", root + L"\\bin", tool}) {
         EXPECT_TRUE(path_exists(path)) << to_utf8(path);
@@ -35,13 +35,13 @@ TEST(PathExists, FilesAndDirectoriesExistAPathWithANulInsideNever) {
 }
 
 TEST(AbsolutePath, JoinsARelativePathOfAnyLengthToTheCurrentDirectory) {
-    const scratch::ProjectDir dir;
+    const scratch::Directory dir;
     const scratch::CurrentDirectory cwd(dir.path());
     std::wstring relative;
     while (relative.size() <= 2 * MAX_PATH) relative += std::wstring(60, L'r') + L"\\";
     relative += L"file.txt";
-    EXPECT_EQ(absolute_path(relative), dir.path().wstring() + L"\\" + relative);
-    EXPECT_EQ(absolute_path(L"a\\..\\b"), dir.path().wstring() + L"\\b");
+    EXPECT_EQ(absolute_path(relative), dir.path() + L"\\" + relative);
+    EXPECT_EQ(absolute_path(L"a\\..\\b"), dir.path() + L"\\b");
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_tree.hpp"
+#include "scratch_directory.hpp"
 #include "scoped_variable.hpp"
 #include "win/process.hpp"
 #include "win/utf.hpp"
@@ -12,10 +12,10 @@ namespace {
 
 // PATH is read however long it is; unset or empty, it adds no directory.
 TEST(FindProgram, SearchesPathOfAnyLength) {
-    const scratch::FakeTree tree;
+    const scratch::Directory tree;
     const std::string name = "kestrune-probe-" + std::to_string(GetCurrentProcessId()) + ".exe";
-    tree.file("bin/" + name);
-    const std::wstring bin = (tree.path() / L"bin").wstring();
+    tree.write("bin/" + name);
+    const std::wstring bin = (tree / L"bin");
     std::wstring long_path;
     for (int i = 0; i < 40; ++i) long_path += L"C:\\no\\such\\directory\\" + std::to_wstring(i) + L";";
     ASSERT_GT(long_path.size(), 2u * MAX_PATH);
@@ -38,9 +38,9 @@ TEST(FindProgram, SearchesPathOfAnyLength) {
 // A PATH entry in double quotes may hold ";": the search reads it as cmd.exe does, which runs
 // a script found there by its bare name.
 TEST(FindProgram, ReadsQuotedPathEntriesAsCmdDoes) {
-    const scratch::FakeTree tree;
+    const scratch::Directory tree;
     const std::string name = "kestrune-probe-" + std::to_string(GetCurrentProcessId());
-    const std::filesystem::path dir = tree.path() / L"semi;colon";
+    const std::filesystem::path dir = tree / L"semi;colon";
     std::filesystem::create_directories(dir);
     std::ofstream(dir / to_wide(name + ".bat")) << "@exit 5\r\n";
     const std::wstring quoted = L"\"" + dir.wstring() + L"\"";

@@ -3,21 +3,21 @@
 #include <gtest/gtest.h>
 
 #include "backends/patcher/project_xml.hpp"
-#include "project_files.hpp"
+#include "scratch_directory.hpp"
 #include "win/handle.hpp"
 
 namespace kestrune::backends::patcher {
 namespace {
 
-using scratch::ProjectDir;
+using scratch::Directory;
 
 // What a copy holds is the project's text, byte for byte, as the file said it after a load.
 TEST(WriteProject, WritesTheProjectTextIntoTheFile) {
-    const ProjectDir dir;
+    const Directory dir;
     pugi::xml_document document;
     const auto loaded = load_project(dir.write("in.xml", "\xEF\xBB\xBF<P>\r\n<!--c--><T>a&#13;b</T></P>\r\n"), document);
     ASSERT_TRUE(loaded) << loaded.error().message();
-    auto file = win::create_temp_file(dir.path().wstring(), L"out.", L".xml");
+    auto file = win::create_temp_file(dir.path(), L"out.", L".xml");
     ASSERT_TRUE(file);
     const auto result = write_project(document.document_element(), file->handle.get());
     ASSERT_TRUE(result) << result.error().message();
@@ -26,7 +26,7 @@ TEST(WriteProject, WritesTheProjectTextIntoTheFile) {
 }
 
 TEST(WriteProject, AWriteFailureIsAnEmitterError) {
-    const ProjectDir dir;
+    const Directory dir;
     const std::wstring path = dir.write("readonly.xml", "");
     const win::UniqueHandle read_only(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                                   FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -40,7 +40,7 @@ TEST(WriteProject, AWriteFailureIsAnEmitterError) {
 }
 
 TEST(LoadProject, ReportsUnreadableAndMalformedFiles) {
-    const ProjectDir dir;
+    const Directory dir;
     struct Case {
         const char* what;
         std::optional<std::string> content;  // none: the file does not exist
@@ -55,7 +55,7 @@ TEST(LoadProject, ReportsUnreadableAndMalformedFiles) {
         {"only a comment", "<!-- nothing -->", ProjectError::Kind::XmlParse, "Cannot parse"},
     };
     for (const Case& c : cases) {
-        const std::wstring path = c.content ? dir.write("p.xml", *c.content) : (dir.path() / L"none.xml").wstring();
+        const std::wstring path = c.content ? dir.write("p.xml", *c.content) : (dir / L"none.xml");
         pugi::xml_document document;
         const auto loaded = load_project(path, document);
         ASSERT_FALSE(loaded) << c.what;
@@ -63,21 +63,21 @@ TEST(LoadProject, ReportsUnreadableAndMalformedFiles) {
         EXPECT_EQ(loaded.error().message().rfind(c.message_start, 0), 0u) << c.what << ": " << loaded.error().message();
     }
     pugi::xml_document document;
-    const auto missing = load_project((dir.path() / L"none.xml").wstring(), document);
+    const auto missing = load_project((dir / L"none.xml"), document);
     EXPECT_EQ(missing.error().io_error()->code(), std::optional<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
 TEST(TempProjectFile, LiesBesideTheEffectivePath) {
-    const ProjectDir dir;
-    dir.directory("sub");
-    auto file = temp_project_file({L"sub\\My.App.DPROJ", dir.path().wstring()});
+    const Directory dir;
+    dir.directory(L"sub");
+    auto file = temp_project_file({L"sub\\My.App.DPROJ", dir.path()});
     ASSERT_TRUE(file) << file.error().message();
     const std::wstring path = file->path.path();
-    const std::wstring prefix = (dir.path() / L"sub").wstring() + L"\\My.App.";
+    const std::wstring prefix = (dir / L"sub") + L"\\My.App.";
     EXPECT_TRUE(path.starts_with(prefix) && path.ends_with(L".DPROJ")) << win::to_utf8(path);
     EXPECT_EQ(path.size(), prefix.size() + 6 + 6);
 
-    const auto missing_dir = temp_project_file({L"nowhere\\App.dproj", dir.path().wstring()});
+    const auto missing_dir = temp_project_file({L"nowhere\\App.dproj", dir.path()});
     ASSERT_FALSE(missing_dir);
     EXPECT_EQ(missing_dir.error().kind(), ProjectError::Kind::Io);
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/release.hpp"
-#include "fake_tree.hpp"
+#include "scratch_directory.hpp"
 
 namespace kestrune::catalogue {
 namespace {
@@ -17,22 +17,22 @@ Installation installation(std::string version) {
 }
 
 TEST(Properties, ListsEveryPropertyInOrder) {
-    const scratch::FakeTree tree;
+    const scratch::Directory tree;
     for (const char* f : {"bin64\\rsvars64.bat", "bin\\rsvars.bat", "bin\\DCC32.exe", "bin64\\BCC64X.exe",
                           "bin64\\DCCAARM64.exe", "bin64\\bds.exe"})
-        tree.file(f);
+        tree.write(f);
     Installation i = installation("37.0");
     i.update_number = 2;
     i.personalities = {Personality::CBuilder, Personality::Delphi};
-    i.registry_values = {{"RootDir", tree.root() + "\\"},
-                         {"App", tree.root() + "\\bin\\bds.exe"},
-                         {"App x64", tree.root() + "\\bin64\\bds.exe"},
+    i.registry_values = {{"RootDir", tree.utf8() + "\\"},
+                         {"App", tree.utf8() + "\\bin\\bds.exe"},
+                         {"App x64", tree.utf8() + "\\bin64\\bds.exe"},
                          {"Edition", "Starter"}};
 
     const auto map = properties(i);
     ASSERT_TRUE(map.has_value()) << map.error();
     // The root directory is the one varying text; JSON doubles its backslashes.
-    const std::string root = PropertyMap(tree.root() + "\\").dump();
+    const std::string root = PropertyMap(tree.utf8() + "\\").dump();
     EXPECT_EQ(map->dump(2), R"({
   "is_known": true,
   "version": "37.0",
@@ -75,7 +75,7 @@ TEST(Properties, ListsEveryPropertyInOrder) {
 
 TEST(Properties, UnknownReleaseWithoutFilesKeepsEveryKey) {
     // Without "RootDir" the files are sought in the current directory: make it an empty one.
-    const scratch::FakeTree empty;
+    const scratch::Directory empty;
     const scratch::CurrentDirectory here(empty.path());
     const auto map = properties(installation("24.0"));
     ASSERT_TRUE(map.has_value()) << map.error();

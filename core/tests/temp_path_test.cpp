@@ -6,12 +6,11 @@
 #include <regex>
 #include <thread>
 
-#include "project_files.hpp"
+#include "scratch_directory.hpp"
 
 namespace kestrune::win {
 namespace {
 
-using scratch::file_exists;
 
 TEST(RandomName, DrawsSixAlphanumericCharacters) {
     const std::wregex six(L"[A-Za-z0-9]{6}");
@@ -27,11 +26,11 @@ TEST(RandomName, DrawsSixAlphanumericCharacters) {
 }
 
 TEST(CreateTempFile, MakesAnEmptyFileThatItsOwnerDeletes) {
-    const scratch::ProjectDir dir;
-    auto file = create_temp_file(dir.path().wstring(), L"Project1.", L".dproj");
+    const scratch::Directory dir;
+    auto file = create_temp_file(dir.path(), L"Project1.", L".dproj");
     ASSERT_TRUE(file) << file.error().message();
     const std::wstring path = file->path.path();
-    const std::wstring prefix = dir.path().wstring() + L"\\Project1.";
+    const std::wstring prefix = dir.path() + L"\\Project1.";
     ASSERT_EQ(path.size(), prefix.size() + 6 + 6) << to_utf8(path);
     EXPECT_TRUE(path.starts_with(prefix) && path.ends_with(L".dproj")) << to_utf8(path);
     EXPECT_TRUE(std::regex_match(path.substr(prefix.size(), 6), std::wregex(L"[A-Za-z0-9]{6}"))) << to_utf8(path);
@@ -42,33 +41,33 @@ TEST(CreateTempFile, MakesAnEmptyFileThatItsOwnerDeletes) {
     // Moving hands over the file; only the last owner deletes it.
     TempPath moved = std::move(file->path);
     EXPECT_TRUE(file->path.path().empty());
-    EXPECT_TRUE(file_exists(path));
+    EXPECT_TRUE(std::filesystem::exists(path));
     TempPath other = std::move(moved);
-    EXPECT_TRUE(file_exists(path));
+    EXPECT_TRUE(std::filesystem::exists(path));
     other = TempPath(dir.write("unrelated", "x"));
-    EXPECT_FALSE(file_exists(path));
+    EXPECT_FALSE(std::filesystem::exists(path));
     other.reset();
     EXPECT_EQ(dir.files(), std::vector<std::string>{});
 }
 
 TEST(CreateTempFile, EmptyDirectoryMeansTheCurrentOneAndThePathIsAbsolute) {
-    const scratch::ProjectDir dir;
+    const scratch::Directory dir;
     const scratch::CurrentDirectory cwd(dir.path());
     auto file = create_temp_file(L"", L".tmp", L"");
     ASSERT_TRUE(file);
-    EXPECT_EQ(file->path.path().rfind(dir.path().wstring() + L"\\.tmp", 0), 0u) << to_utf8(file->path.path());
-    EXPECT_EQ(file->path.path().size(), dir.path().wstring().size() + 1 + 4 + 6);
+    EXPECT_EQ(file->path.path().rfind(dir.path() + L"\\.tmp", 0), 0u) << to_utf8(file->path.path());
+    EXPECT_EQ(file->path.path().size(), dir.path().size() + 1 + 4 + 6);
 }
 
 TEST(CreateTempFile, ReportsADirectoryThatDoesNotExist) {
-    const scratch::ProjectDir dir;
-    const auto file = create_temp_file((dir.path() / L"missing").wstring(), L"a.", L".b");
+    const scratch::Directory dir;
+    const auto file = create_temp_file((dir / L"missing"), L"a.", L".b");
     ASSERT_FALSE(file);
     EXPECT_EQ(file.error().code(), std::optional<DWORD>(ERROR_PATH_NOT_FOUND));
 }
 
 TEST(TempPath, IgnoresAFileThatIsAlreadyGone) {
-    const scratch::ProjectDir dir;
+    const scratch::Directory dir;
     const std::wstring path = dir.write("gone.txt", "x");
     TempPath owner(path);
     DeleteFileW(path.c_str());
@@ -86,8 +85,8 @@ TEST(TempDir, IsAnExistingDirectoryEndingInABackslash) {
 // The ends that skip the owners' destructors (the fatal stop, the console closing) delete what
 // is still owned, and nothing else.
 TEST(DeleteLiveTempFiles, DeletesTheFilesThatAreStillOwned) {
-    const scratch::ProjectDir dir;
-    auto created = create_temp_file(dir.path().wstring(), L"Project1.", L".dproj");
+    const scratch::Directory dir;
+    auto created = create_temp_file(dir.path(), L"Project1.", L".dproj");
     ASSERT_TRUE(created);
     created->handle.reset();
     TempPath moved = std::move(created->path);  // a move keeps the file owned
@@ -113,13 +112,13 @@ TEST(DeleteLiveTempFiles, DeletesTheFilesThatAreStillOwned) {
 // The console's handler deletes them on a thread of its own while the main thread's owners
 // come and go.
 TEST(DeleteLiveTempFiles, RunsBesideOwnersOnAnotherThread) {
-    const scratch::ProjectDir dir;
+    const scratch::Directory dir;
     std::atomic<bool> done = false;
     std::thread deleter([&] {
         while (!done) delete_live_temp_files();
     });
     for (int i = 0; i < 500; ++i) {
-        auto file = create_temp_file(dir.path().wstring(), L"t.", L".tmp");
+        auto file = create_temp_file(dir.path(), L"t.", L".tmp");
         if (!file) {
             ADD_FAILURE() << file.error().message();
             break;

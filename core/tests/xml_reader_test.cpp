@@ -6,7 +6,7 @@
 
 #include "backends/patcher/project_group.hpp"
 #include "backends/patcher/project_xml.hpp"
-#include "project_files.hpp"
+#include "scratch_directory.hpp"
 
 namespace kestrune::backends::patcher {
 namespace {
@@ -42,7 +42,7 @@ std::string utf16(std::string_view ascii) {
 
 class ReadProject : public testing::Test {
 protected:
-    scratch::ProjectDir dir;
+    scratch::Directory dir;
     scratch::CurrentDirectory cwd{dir.path()};
     BuildOptions options;
 

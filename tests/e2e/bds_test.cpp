@@ -38,20 +38,6 @@ std::set<std::wstring> temp_logs() {
     return names;
 }
 
-// The files of a directory, sorted.
-std::vector<std::string> files_in(const TempDir& dir) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileW((dir.path() + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(win::to_utf8(data.cFileName));
-    while (FindNextFileW(find, &data));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class Bds : public testing::Test {
 protected:
     // bds.exe writes `log` as its build log and leaves a companion beside its project.
@@ -82,7 +68,7 @@ TEST_F(Bds, BuildsAPatchedCopyAndEchoesTheLog) {
     EXPECT_TRUE(matches(ran[0].command_line, regex_escape(bds_exe() + " " + toolchain.work_text() + "\\Project1.") +
                                                  R"([A-Za-z0-9]{6}\.dproj -b -o"[^" ]*\\\.tmp[A-Za-z0-9]{6}")"));
     // The copy, the companion bds.exe left beside it and the log are gone.
-    EXPECT_EQ(files_in(toolchain.work), (std::vector<std::string>{"Project1.dproj", "bds-log.txt", "tools.log"}));
+    EXPECT_EQ(toolchain.work.files(), (std::vector<std::string>{"Project1.dproj", "bds-log.txt", "tools.log"}));
     EXPECT_EQ(temp_logs(), logs_before);
 }
 
@@ -108,7 +94,7 @@ TEST_F(Bds, AValueXmlCannotHoldIsRefusedBeforeAnythingIsCopiedOrStarted) {
         EXPECT_EQ(r.err, "Error: the value of " + c.option + " holds " + c.character +
                              ", a character that XML project files cannot hold\n");
         EXPECT_FALSE(toolchain.work.exists(L"tools.log")) << c.option;
-        EXPECT_EQ(files_in(toolchain.work), (std::vector<std::string>{"Project1.dproj", "bds-log.txt"})) << c.option;
+        EXPECT_EQ(toolchain.work.files(), (std::vector<std::string>{"Project1.dproj", "bds-log.txt"})) << c.option;
     }
 
     // Tab, line feed and carriage return are XML's own.
@@ -178,7 +164,7 @@ TEST_F(Bds, OptionsAProjectCannotCarryAreRefused) {
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err, c.err);
         EXPECT_FALSE(toolchain.work.exists(L"tools.log")) << c.err;
-        EXPECT_EQ(files_in(toolchain.work), (std::vector<std::string>{"App.dproj", "Old.dproj", "bds-log.txt"}));
+        EXPECT_EQ(toolchain.work.files(), (std::vector<std::string>{"App.dproj", "Old.dproj", "bds-log.txt"}));
     }
     // Without them bds.exe gets the project as named, as before.
     const auto r = run({"bds", "App.dpr"});
@@ -197,13 +183,13 @@ TEST_F(Bds, GroupsNestedTooDeepAreRefused) {
         toolchain.work.write(name(n), "<Project><ItemGroup><Projects Include=\"" + win::to_utf8(member) + "\"/></ItemGroup></Project>");
     }
     toolchain.work.write(L"bds-log.txt", "");
-    const auto before = files_in(toolchain.work);
+    const auto before = toolchain.work.files();
     const auto r = run({"bds", "G1.groupproj", "-c", "Release"});
     EXPECT_EQ(r.status, 1u);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "Error: project groups nested deeper than 1000 levels: \"G1001.groupproj\"\n");
     EXPECT_FALSE(toolchain.work.exists(L"tools.log"));
-    EXPECT_EQ(files_in(toolchain.work), before);
+    EXPECT_EQ(toolchain.work.files(), before);
 }
 
 // A step that fails is reported in the system's own words, as scripts match them for every
@@ -231,7 +217,7 @@ TEST_F(Bds, AFailedStepGivesTheSystemsText) {
     ASSERT_TRUE(std::regex_search(unstarted.err, code, std::regex(R"(\(os error ([0-9]+)\)\n$)"))) << unstarted.err;
     EXPECT_EQ(unstarted.err, "Error: " + win::IoError::from_code(std::stoul(code[1])).message() + "\n");
 
-    EXPECT_EQ(files_in(toolchain.work), (std::vector<std::string>{"Project1.dproj", "bds-log.txt"}));
+    EXPECT_EQ(toolchain.work.files(), (std::vector<std::string>{"Project1.dproj", "bds-log.txt"}));
     EXPECT_EQ(temp_logs(), logs_before);
 }
 
@@ -262,7 +248,7 @@ TEST_F(Bds, AFailedWriteStopsTheBuildAndLeavesNothingBehind) {
         const auto r = e2e::run({"bds", "Project1.dproj", "-c", "Release"}, c.options);
         EXPECT_EQ(r.status, 101u);
         EXPECT_TRUE(r.err.starts_with("Error: failed printing to stdout: ")) << r.err;
-        EXPECT_EQ(files_in(toolchain.work), c.left);
+        EXPECT_EQ(toolchain.work.files(), c.left);
         EXPECT_EQ(temp_logs(), logs_before);
         DeleteFileW((toolchain.work / L"tools.log").c_str());
     }
@@ -322,7 +308,7 @@ TEST_F(Bds, AProjectThePatcherRefusesStopsTheBuildBeforeBdsStarts) {
         EXPECT_EQ(r.out, "");
         EXPECT_TRUE(matches(r.err, R"(Error: Malformed XML\. [0-9]+:[0-9]+ )" + regex_escape(c.error) + "\n")) << r.err;
         EXPECT_FALSE(toolchain.work.exists(L"tools.log"));
-        EXPECT_EQ(files_in(toolchain.work), (std::vector<std::string>{"Project1.dproj", "bds-log.txt"}));
+        EXPECT_EQ(toolchain.work.files(), (std::vector<std::string>{"Project1.dproj", "bds-log.txt"}));
         EXPECT_EQ(temp_logs(), logs_before);
     }
 }

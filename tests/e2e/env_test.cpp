@@ -208,7 +208,7 @@ TEST_F(Env, ChoiceErrorsTouchNothing) {
     };
     for (const Case& c : cases) {
         registry.delete_tree(L"Software\\Embarcadero\\BDS");
-        TempDir dir;  // each case its own installation
+        scratch::Directory dir;  // each case its own installation
         install_at(dir, c.ide32, c.ide64);
 
         const auto r = run(c.args);

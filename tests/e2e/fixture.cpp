@@ -4,7 +4,6 @@
 
 #include "harness.hpp"
 #include "stored_value.hpp"
-#include "win/temp_path.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::e2e {
@@ -33,6 +32,12 @@ public:
 private:
     HKEY h_ = nullptr;
 };
+
+// Copies the stand-in tool into the directory under the given name.
+void add_tool(const scratch::Directory& dir, const std::wstring& relative) {
+    if (const auto slash = relative.rfind(L'\\'); slash != std::wstring::npos) dir.directory(relative.substr(0, slash));
+    ASSERT_TRUE(CopyFileW((build_dir() + L"\\fake_tool.exe").c_str(), (dir / relative).c_str(), FALSE));
+}
 
 }  // namespace
 
@@ -115,82 +120,6 @@ std::vector<std::wstring> Registry::value_names(const std::wstring& key) const {
     return names;
 }
 
-TempDir::TempDir() {
-    const std::wstring base = win::temp_dir().value();
-    static unsigned counter = 0;
-    for (;;) {
-        path_ = base + L"kestrune-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
-        if (CreateDirectoryW(path_.c_str(), nullptr)) break;
-    }
-    if (!path_.empty() && (path_.back() == L'\\')) path_.pop_back();
-}
-
-namespace {
-
-void remove_tree(const std::wstring& path) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                remove_tree(child);
-            else
-                DeleteFileW(child.c_str());
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(path.c_str());
-}
-
-}  // namespace
-
-TempDir::~TempDir() { remove_tree(path_); }
-
-void TempDir::mkdir(const std::wstring& relative) const {
-    std::wstring so_far = path_;
-    std::size_t start = 0;
-    while (start <= relative.size()) {
-        const auto end = relative.find(L'\\', start);
-        so_far += L"\\" + relative.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
-        CreateDirectoryW(so_far.c_str(), nullptr);
-        if (end == std::wstring::npos) break;
-        start = end + 1;
-    }
-}
-
-void TempDir::write(const std::wstring& relative, const std::string& content) const {
-    if (const auto slash = relative.rfind(L'\\'); slash != std::wstring::npos) mkdir(relative.substr(0, slash));
-    HANDLE file = CreateFileW((*this / relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-void TempDir::add_tool(const std::wstring& relative) const {
-    if (const auto slash = relative.rfind(L'\\'); slash != std::wstring::npos) mkdir(relative.substr(0, slash));
-    ASSERT_TRUE(CopyFileW((build_dir() + L"\\fake_tool.exe").c_str(), (*this / relative).c_str(), FALSE));
-}
-
-std::string TempDir::read(const std::wstring& relative) const {
-    HANDLE file = CreateFileW((*this / relative).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string data;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) data.append(buffer, got);
-    CloseHandle(file);
-    return data;
-}
-
-bool TempDir::exists(const std::wstring& relative) const {
-    return GetFileAttributesW((*this / relative).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::wstring version_key(const InstallationSpec& installation) { return installation.base_key + L"\\" + installation.version; }
 
 void add_installation(Registry& registry, const InstallationSpec& installation) {
@@ -207,21 +136,21 @@ void add_installation(Registry& registry, const InstallationSpec& installation) 
     if (installation.update) registry.set(key + L"\\InstalledUpdates", L"Main Product Update", *installation.update);
 }
 
-void lay_out(const TempDir& root, const FakeTree& tree) {
-    root.mkdir(L"bin");
-    root.mkdir(L"bin64");
-    const std::string root_utf8 = win::to_utf8(root.path());
+void lay_out(const scratch::Directory& root, const FakeTree& tree) {
+    root.directory(L"bin");
+    root.directory(L"bin64");
+    const std::string root_utf8 = root.utf8();
     const auto rsvars = [&](const char* bin) {
         return "@SET BDS=" + root_utf8 + "\r\n@SET BDSBIN=" + root_utf8 + "\\" + bin + "\r\n@SET PATH=" + root_utf8 +
                "\\msbuild;%PATH%\r\n";
     };
     if (tree.rsvars) root.write(L"bin\\rsvars.bat", rsvars("bin"));
     if (tree.rsvars64) root.write(L"bin64\\rsvars64.bat", rsvars("bin64"));
-    if (tree.msbuild) root.add_tool(L"msbuild\\MSBuild.exe");
-    if (tree.bds) root.add_tool(L"bin\\bds.exe");
-    if (tree.bds64) root.add_tool(L"bin64\\bds.exe");
-    for (const auto& tool : tree.bin_tools) root.add_tool(L"bin\\" + tool);
-    for (const auto& tool : tree.bin64_tools) root.add_tool(L"bin64\\" + tool);
+    if (tree.msbuild) add_tool(root, L"msbuild\\MSBuild.exe");
+    if (tree.bds) add_tool(root, L"bin\\bds.exe");
+    if (tree.bds64) add_tool(root, L"bin64\\bds.exe");
+    for (const auto& tool : tree.bin_tools) add_tool(root, L"bin\\" + tool);
+    for (const auto& tool : tree.bin64_tools) add_tool(root, L"bin64\\" + tool);
 }
 
 }  // namespace kestrune::e2e

@@ -1,5 +1,6 @@
 // What the end-to-end tests lay out before running the program: registry keys under
-// HKEY_CURRENT_USER and fake installation trees on disk. Everything is removed again.
+// HKEY_CURRENT_USER and fake installation trees on disk (in scratch directories). Everything is
+// removed again.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "scratch_directory.hpp"
 
 namespace kestrune::e2e {
 
@@ -41,28 +44,6 @@ private:
     std::vector<std::wstring> absent_vendor_keys_;  // the parents of the IDE keys that a test may create
 };
 
-// A directory of its own in the temporary directory, removed with everything in it.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::wstring& path() const { return path_; }
-    std::wstring operator/(const std::wstring& relative) const { return path_ + L"\\" + relative; }
-    // Writes a file (UTF-8 bytes), creating its directories.
-    void write(const std::wstring& relative, const std::string& content = {}) const;
-    void mkdir(const std::wstring& relative) const;
-    // Copies the stand-in tool there under the given name.
-    void add_tool(const std::wstring& relative) const;
-    std::string read(const std::wstring& relative) const;
-    bool exists(const std::wstring& relative) const;
-
-private:
-    std::wstring path_;
-};
-
 // One installed version in the registry, with an optional fake tree under `root`.
 struct InstallationSpec {
     std::wstring base_key = L"Software\\Embarcadero\\BDS";
@@ -91,6 +72,6 @@ struct FakeTree {
     std::vector<std::wstring> bin64_tools = {L"DCC64.exe"};
     bool msbuild = true;  // msbuild\MSBuild.exe
 };
-void lay_out(const TempDir& root, const FakeTree& tree);
+void lay_out(const scratch::Directory& root, const FakeTree& tree);
 
 }  // namespace kestrune::e2e

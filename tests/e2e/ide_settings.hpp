@@ -14,7 +14,7 @@ namespace kestrune::e2e {
 class IdeSettings : public ::testing::Test {
 protected:
     Registry registry;
-    TempDir root;
+    scratch::Directory root;
 
     static inline const std::wstring version = L"Software\\Embarcadero\\BDS\\23.0";
     static inline const std::wstring env32 = version + L"\\Environment Variables";
@@ -24,7 +24,7 @@ protected:
     // The default tree has DCC32 and DCC64, so the platforms Win32 and Win64. The version key
     // is `version` unless another name is given.
     void install(bool ide32, bool ide64, FakeTree tree = {}) { install_at(root, ide32, ide64, std::move(tree)); }
-    void install_at(const TempDir& dir, bool ide32, bool ide64, FakeTree tree = {},
+    void install_at(const scratch::Directory& dir, bool ide32, bool ide64, FakeTree tree = {},
                     std::wstring version_name = InstallationSpec{}.version) {
         tree.bds = ide32;
         tree.bds64 = ide64;

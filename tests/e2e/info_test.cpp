@@ -22,7 +22,7 @@ nlohmann::ordered_json parse_json(const std::string& text) {
 class Info : public testing::Test {
 protected:
     Registry registry;
-    TempDir root;
+    scratch::Directory root;
 
     InstallationSpec athens() {
         InstallationSpec installation;

@@ -61,7 +61,7 @@ TEST_F(Package, ChoosesTheIdeFromArchitectureThenPlatform) {
     for (const Case& c : cases) {
         const std::string label = ::testing::PrintToString(c.options) + (c.ide32 ? " ide32" : "") + (c.ide64 ? " ide64" : "");
         registry.delete_tree(L"Software\\Embarcadero\\BDS");
-        TempDir dir;  // each case its own installation
+        scratch::Directory dir;  // each case its own installation
         install_at(dir, c.ide32, c.ide64);
 
         std::vector<std::string> args = {"package", "register", "C:\\pkgs\\MyComps.bpl", "My components"};
@@ -104,8 +104,8 @@ TEST_F(Package, RegisterOverwritesAndUnregisterToleratesAbsence) {
 
 class PackageCompile : public Package {
 protected:
-    TempDir work;  // the current directory of the runs
-    TempDir logs;
+    scratch::Directory work;  // the current directory of the runs
+    scratch::Directory logs;
 
     // The stand-in compiler leaves src\Pkg.dpk's package in the -LE folder under the name
     // `bpl` (nullopt: the source's stem; empty: no package at all).
@@ -131,7 +131,7 @@ protected:
 
 TEST_F(PackageCompile, InstallRegistersTheBuiltPackage) {
     const std::string source = "package Pkg;\r\n{$DESCRIPTION 'Old'}\r\n  {$DESCRIPTION 'Mine \u2603'}  \r\nend.\r\n";
-    TempDir bpl;
+    scratch::Directory bpl;
     struct Case {
         bool ide64;
         std::wstring output_dir;
@@ -144,7 +144,7 @@ TEST_F(PackageCompile, InstallRegistersTheBuiltPackage) {
     for (const Case& c : cases) {
         const std::string label = win::to_utf8(c.registered);
         registry.delete_tree(L"Software\\Embarcadero\\BDS");
-        TempDir dir;
+        scratch::Directory dir;
         install_at(dir, !c.ide64, c.ide64);
         work.write(L"src\\Pkg.dpk", source);
         DeleteFileW((logs / L"tools.log").c_str());
@@ -192,7 +192,7 @@ TEST_F(PackageCompile, NothingIsRegisteredWithoutInstallOrAReadableSourceOrAComp
     for (const Case& c : cases) {
         const std::string label = ::testing::PrintToString(c.extra) + " " + c.err;
         registry.delete_tree(L"Software\\Embarcadero\\BDS");
-        TempDir dir;
+        scratch::Directory dir;
         install_at(dir, true, false, c.tree);
         DeleteFileW((work / L"src\\Pkg.dpk").c_str());
         if (!c.source.empty()) work.write(L"src\\Pkg.dpk", c.source);
@@ -243,7 +243,7 @@ TEST_F(PackageCompile, InstallRegistersThePackageUnderTheNameTheCompilerGivesIt)
     for (const Case& c : cases) {
         const std::string label = win::to_utf8(c.version + L" " + c.bpl);
         registry.delete_tree(L"Software\\Embarcadero\\BDS");
-        TempDir dir;
+        scratch::Directory dir;
         install_at(dir, true, false, {}, c.version);
         work.write(L"src\\Pkg.dpk", "package Pkg;\n" + c.directives + "{$DESCRIPTION 'Mine'}\nend.\n");
 

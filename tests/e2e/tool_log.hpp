@@ -83,8 +83,8 @@ public:
     std::string work_text() const { return win::to_utf8(work.path()); }
 
     Registry registry;
-    TempDir root;
-    TempDir work;
+    scratch::Directory root;
+    scratch::Directory work;
 };
 
 }  // namespace kestrune::e2e
