@@ -8,6 +8,7 @@
 #include "win/handle.hpp"
 #include "win/module_path.hpp"
 #include "win/path.hpp"
+#include "win/process.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::e2e {
@@ -52,28 +53,6 @@ std::wstring build_dir() { return win::parent_directory(win::module_path().value
 
 std::wstring kestrune_exe() { return build_dir() + L"\\kestrune.exe"; }
 
-std::wstring quote_argument(const std::wstring& arg) {
-    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
-    std::wstring out = L"\"";
-    std::size_t backslashes = 0;
-    for (const wchar_t c : arg) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        if (c == L'"') {
-            out.append(backslashes * 2 + 1, L'\\');
-        } else {
-            out.append(backslashes, L'\\');
-        }
-        backslashes = 0;
-        out += c;
-    }
-    out.append(backslashes * 2, L'\\');
-    out += L'"';
-    return out;
-}
-
 RunResult run(const std::vector<std::string>& args, const RunOptions& options) {
     std::vector<std::wstring> wide;
     for (const auto& a : args) wide.push_back(win::to_wide(a));
@@ -102,8 +81,10 @@ RunResult run_wide(const std::vector<std::wstring>& args, const RunOptions& opti
     startup.hStdError = err_write;
 
     const std::wstring exe = kestrune_exe();
-    std::wstring command_line = quote_argument(exe);
-    for (const auto& a : args) command_line += L" " + quote_argument(a);
+    // Written as the program writes its own tools' command lines.
+    win::ChildCommand command{.program = exe, .arguments = {}};
+    for (const auto& a : args) command.arg(a);
+    std::wstring command_line = win::command_line(command);
     std::wstring env = environment_block(options.env);
 
     PROCESS_INFORMATION info{};

@@ -28,9 +28,6 @@ struct RunOptions {
 std::wstring build_dir();
 std::wstring kestrune_exe();
 
-// Quotes one argument so that the runtime's splitter gives it back unchanged.
-std::wstring quote_argument(const std::wstring& arg);
-
 // Runs kestrune.exe with the arguments (UTF-8, converted) and waits for it.
 RunResult run(const std::vector<std::string>& args, const RunOptions& options = {});
 RunResult run_wide(const std::vector<std::wstring>& args, const RunOptions& options = {});
