@@ -17,12 +17,9 @@ TEST(BdsLogEcho, FourHundredThousandContinuationLinesTakeSeconds) {
     const Toolchain toolchain;
     std::string log;
     for (std::size_t i = 0; i < lines; ++i) log += "  x\r\n";
-    toolchain.work.write(L"bds-log.txt", log);
-    RunOptions options{.cwd = toolchain.work.path(), .env = {}};
-    options.env[L"KESTRUNE_FAKE_BDS_LOG"] = toolchain.work / L"bds-log.txt";
 
     const auto start = std::chrono::steady_clock::now();
-    const auto r = run({"bds", "p.dproj"}, options);
+    const auto r = toolchain.run({"bds", "p.dproj"}, {.bds_log = log});
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     ASSERT_EQ(r.status, 0u) << r.err;
     EXPECT_EQ(r.out, "Starting bds.exe and building...\nbds.exe ran\n" + std::string(lines, 'x'));
@@ -35,11 +32,8 @@ TEST(BdsLogEcho, FourHundredThousandContinuationLinesTakeSeconds) {
 TEST(BdsLogEcho, ALogThatIsNotUtf8IsEchoedWholeAndTheStatusStands) {
     const Toolchain toolchain;
     const std::string path = "C:\\Users\\J\xFCrgen\\App.dpr";
-    toolchain.work.write(L"bds-log.txt", "Build started\r\n  " + path + "(3) Error: E2003\r\nBuild FAILED.\r\n");
-    RunOptions options{.cwd = toolchain.work.path(), .env = {}};
-    options.env[L"KESTRUNE_FAKE_BDS_LOG"] = toolchain.work / L"bds-log.txt";
-    options.env[L"KESTRUNE_FAKE_EXIT"] = L"1";
-    const auto r = run({"bds", "p.dproj"}, options);
+    const auto r = toolchain.run(
+        {"bds", "p.dproj"}, {.exit = 1, .bds_log = "Build started\r\n  " + path + "(3) Error: E2003\r\nBuild FAILED.\r\n"});
     EXPECT_EQ(r.status, 1u);
     EXPECT_EQ(r.err, "Error: bds.exe failed with exit status 1\n");
     EXPECT_EQ(r.out, "Starting bds.exe and building...\nbds.exe ran\nBuild started\n" + win::ansi_to_utf8(path) +

@@ -10,6 +10,8 @@
 namespace kestrune::e2e {
 namespace {
 
+namespace variable = fake_ide::variable;
+
 constexpr std::string_view project = R"(<Project xmlns="http://schemas.microsoft.com/developer/msbuild/2003">
     <PropertyGroup>
         <Config Condition="'$(Config)'==''">Debug</Config>
@@ -41,16 +43,11 @@ std::set<std::wstring> temp_logs() {
 class Bds : public testing::Test {
 protected:
     // bds.exe writes `log` as its build log and leaves a companion beside its project.
-    RunResult run(const std::vector<std::string>& args, const std::string& log = {}, std::optional<int> exit = {}) {
-        toolchain.work.write(L"bds-log.txt", log);
-        RunOptions options{.cwd = toolchain.work.path(), .env = {}};
-        options.env[L"KESTRUNE_FAKE_LOG"] = toolchain.work / L"tools.log";
-        options.env[L"KESTRUNE_FAKE_BDS_LOG"] = toolchain.work / L"bds-log.txt";
-        options.env[L"KESTRUNE_FAKE_BDS_LOCAL"] = L"1";
-        options.env[L"KESTRUNE_FAKE_EXIT"] = exit ? std::optional<std::wstring>(std::to_wstring(*exit)) : std::nullopt;
-        return e2e::run(args, options);
+    RunResult run(const std::vector<std::string>& args, const std::string& log = {}, std::optional<DWORD> exit = {},
+                  const RunOptions& options = {}) const {
+        return toolchain.run(args, {.exit = exit, .bds_log = log, .env = {{variable::bds_local, L"1"}}}, options);
     }
-    std::string bds_exe(const char* bin = "bin") const { return "\"" + toolchain.root_text() + "\\" + bin + "\\bds.exe\""; }
+    std::string bds_exe(const char* bin = "bin") const { return "\"" + toolchain.root.utf8() + "\\" + bin + "\\bds.exe\""; }
 
     Toolchain toolchain;
 };
@@ -65,7 +62,7 @@ TEST_F(Bds, BuildsAPatchedCopyAndEchoesTheLog) {
 
     const auto ran = toolchain.runs();
     ASSERT_EQ(ran.size(), 1u);
-    EXPECT_TRUE(matches(ran[0].command_line, regex_escape(bds_exe() + " " + toolchain.work_text() + "\\Project1.") +
+    EXPECT_TRUE(matches(ran[0].command_line, regex_escape(bds_exe() + " " + toolchain.work.utf8() + "\\Project1.") +
                                                  R"([A-Za-z0-9]{6}\.dproj -b -o"[^" ]*\\\.tmp[A-Za-z0-9]{6}")"));
     // The copy, the companion bds.exe left beside it and the log are gone.
     EXPECT_EQ(toolchain.work.files(), (std::vector<std::string>{"Project1.dproj", "bds-log.txt", "tools.log"}));
@@ -199,11 +196,8 @@ TEST_F(Bds, AFailedStepGivesTheSystemsText) {
     const auto logs_before = temp_logs();
 
     // bds.exe deleted its log, as a cleaner of the temporary directory might have meanwhile.
-    toolchain.work.write(L"bds-log.txt", "Build started\r\n");
-    RunOptions options{.cwd = toolchain.work.path(), .env = {}};
-    options.env[L"KESTRUNE_FAKE_BDS_LOG"] = toolchain.work / L"bds-log.txt";
-    options.env[L"KESTRUNE_FAKE_BDS_DROP_LOG"] = L"1";
-    const auto dropped = e2e::run({"bds", "Project1.dproj", "-c", "Release"}, options);
+    const auto dropped = toolchain.run({"bds", "Project1.dproj", "-c", "Release"},
+                                       {.log = L"", .bds_log = "Build started\r\n", .env = {{variable::bds_drop_log, L"1"}}});
     EXPECT_EQ(dropped.status, 1u);
     EXPECT_EQ(dropped.out, "Starting bds.exe and building...\nbds.exe ran\n");
     EXPECT_EQ(dropped.err, "Error: " + win::IoError::from_code(ERROR_FILE_NOT_FOUND).message() + "\n");
@@ -228,7 +222,6 @@ TEST_F(Bds, AFailedWriteStopsTheBuildAndLeavesNothingBehind) {
     toolchain.work.write(L"Project1.dproj", std::string(project));
     std::string log;
     for (int i = 0; i < 50000; ++i) log += "Compiling unit " + std::to_string(i) + "\r\n";  // more than a pipe holds
-    toolchain.work.write(L"bds-log.txt", log);
     struct Case {
         const char* name;
         RunOptions options;
@@ -238,14 +231,10 @@ TEST_F(Bds, AFailedWriteStopsTheBuildAndLeavesNothingBehind) {
         {"no reader at all", {.close_stdout = true}, {"Project1.dproj", "bds-log.txt"}},
         {"a reader of five bytes", {.stdout_bytes = 5}, {"Project1.dproj", "bds-log.txt", "tools.log"}},
     };
-    for (Case c : cases) {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        c.options.cwd = toolchain.work.path();
-        c.options.env[L"KESTRUNE_FAKE_LOG"] = toolchain.work / L"tools.log";
-        c.options.env[L"KESTRUNE_FAKE_BDS_LOG"] = toolchain.work / L"bds-log.txt";
-        c.options.env[L"KESTRUNE_FAKE_BDS_LOCAL"] = L"1";
         const auto logs_before = temp_logs();
-        const auto r = e2e::run({"bds", "Project1.dproj", "-c", "Release"}, c.options);
+        const auto r = run({"bds", "Project1.dproj", "-c", "Release"}, log, {}, c.options);
         EXPECT_EQ(r.status, 101u);
         EXPECT_TRUE(r.err.starts_with("Error: failed printing to stdout: ")) << r.err;
         EXPECT_EQ(toolchain.work.files(), c.left);
@@ -327,8 +316,7 @@ TEST(BdsErrors, AMissingIdeOrProjectStopsBeforeAnythingRuns) {
     };
     for (const Case& c : cases) {
         const Toolchain other(c.tree);
-        RunOptions options{.cwd = other.work.path(), .env = {{L"KESTRUNE_FAKE_LOG", other.work / L"tools.log"}}};
-        const auto r = e2e::run(c.args, options);
+        const auto r = other.run(c.args);
         EXPECT_EQ(r.status, 1u) << c.err_start;
         EXPECT_EQ(r.out, "");
         EXPECT_TRUE(r.err.starts_with(c.err_start)) << r.err;
@@ -338,14 +326,13 @@ TEST(BdsErrors, AMissingIdeOrProjectStopsBeforeAnythingRuns) {
 
 TEST(BdsArchitecture, TheGlobalArchitectureChoosesTheIde) {
     Toolchain both({.bds64 = true});
-    RunOptions options{.cwd = both.work.path(), .env = {{L"KESTRUNE_FAKE_LOG", both.work / L"tools.log"}}};
     InstallationSpec installation;
     both.registry.set(version_key(installation), L"App x64", both.root / L"bin64\\bds.exe");
-    const auto r = e2e::run({"bds", "-a", "x64", "p.dproj"}, options);
+    const auto r = both.run({"bds", "-a", "x64", "p.dproj"});
     EXPECT_EQ(r.status, 0u) << r.err;
     const auto ran = both.runs();
     ASSERT_EQ(ran.size(), 1u);
-    EXPECT_TRUE(ran[0].command_line.starts_with("\"" + both.root_text() + "\\bin64\\bds.exe\" p.dproj -b ")) << ran[0].command_line;
+    EXPECT_TRUE(ran[0].command_line.starts_with("\"" + both.root.utf8() + "\\bin64\\bds.exe\" p.dproj -b ")) << ran[0].command_line;
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ TEST(Build, RunsMSBuildAfterTheChosenRsvarsScript) {
         ASSERT_EQ(ran.size(), 1u);
         EXPECT_EQ(ran[0].tool, "MSBuild.exe");
         EXPECT_EQ(ran[0].command_line, c.msbuild_line);
-        EXPECT_EQ(ran[0].cwd, toolchain.work_text());
-        EXPECT_EQ(ran[0].env.at("BDSBIN"), toolchain.root_text() + "\\" + c.bin);
+        EXPECT_EQ(ran[0].cwd, toolchain.work.utf8());
+        EXPECT_EQ(ran[0].env.at("BDSBIN"), toolchain.root.utf8() + "\\" + c.bin);
     }
 }
 
@@ -139,7 +139,7 @@ TEST(Build, WithoutAUsableRsvarsScriptNothingRuns) {
 
 TEST(Build, AFailingMSBuildFailsTheCommand) {
     const Toolchain toolchain;
-    const auto r = toolchain.run({"build", "p.dproj"}, 3);
+    const auto r = toolchain.run({"build", "p.dproj"}, {.exit = 3});
     EXPECT_EQ(r.status, 3u);
     EXPECT_EQ(r.err, "Error: MSBuild.exe failed with exit status 3\n");
     EXPECT_EQ(toolchain.runs().size(), 1u);

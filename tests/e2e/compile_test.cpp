@@ -29,14 +29,14 @@ void expect_runs(const FakeTree& tree, std::initializer_list<ToolCase> cases) {
     for (const ToolCase& c : cases) {
         SCOPED_TRACE(c.what);
         const Toolchain toolchain(tree);
-        const auto r = toolchain.run(c.args, 1);  // the tool's failure is the command's
+        const auto r = toolchain.run(c.args, {.exit = 1});  // the tool's failure is the command's
         EXPECT_EQ(r.status, 1u) << r.err;
         EXPECT_EQ(r.err, "Error: " + c.tool.substr(c.tool.find('\\') + 1) + " failed with exit status 1\n");
         const auto ran = toolchain.runs();
         ASSERT_EQ(ran.size(), 1u);
-        const std::string path = toolchain.root_text() + "\\" + c.tool;
+        const std::string path = toolchain.root.utf8() + "\\" + c.tool;
         EXPECT_EQ(ran[0].command_line, "\"" + path + "\"" + c.arguments);
-        EXPECT_EQ(ran[0].cwd, toolchain.work_text());
+        EXPECT_EQ(ran[0].cwd, toolchain.work.utf8());
     }
 }
 
@@ -69,15 +69,13 @@ TEST(Compile, RunsTheCompilerOfTheCommandOrPlatform) {
 TEST(Compile, MakesOutputDirectoriesBeforeTheCompilerRuns) {
     const Toolchain toolchain;
     // The stand-in can append to its log only if the directory exists when it starts.
-    RunOptions options{.cwd = toolchain.work.path(), .env = {}};
-    options.env[L"KESTRUNE_FAKE_LOG"] = toolchain.work / L"Out Dir\\exe\\tools.log";
-    const auto r = run(lean({"dcc32", "Project1.dpr", "--output-dir", "Out Dir\\exe", "--unit-output-dir", "dcu\\"}),
-                       options);
+    const auto r = toolchain.run(lean({"dcc32", "Project1.dpr", "--output-dir", "Out Dir\\exe", "--unit-output-dir", "dcu\\"}),
+                                 {.log = L"Out Dir\\exe\\tools.log"});
     EXPECT_EQ(r.status, 0u) << r.err;
     const auto ran = parse_tool_log(toolchain.work.read(L"Out Dir\\exe\\tools.log"));
     ASSERT_EQ(ran.size(), 1u);
     EXPECT_EQ(ran[0].command_line,
-              "\"" + toolchain.root_text() + "\\bin\\DCC32.exe\" Project1.dpr -E\"Out Dir\\exe\" -NU\"dcu\\\"");
+              "\"" + toolchain.root.utf8() + "\\bin\\DCC32.exe\" Project1.dpr -E\"Out Dir\\exe\" -NU\"dcu\\\"");
     EXPECT_TRUE(toolchain.work.exists(L"dcu"));
 }
 

@@ -5,6 +5,7 @@
 
 #include "harness.hpp"
 #include "ide_settings.hpp"
+#include "tool_log.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::e2e {
@@ -114,17 +115,14 @@ protected:
         std::vector<std::string> args = {"package", "compile", "src\\Pkg.dpk"};
         args.insert(args.end(), extra.begin(), extra.end());
         return run(args, {.cwd = work.path(),
-                          .env = {{L"KESTRUNE_FAKE_LOG", logs / L"tools.log"},
-                                  {L"KESTRUNE_FAKE_EXIT", exit_code},
-                                  {L"KESTRUNE_FAKE_BPL", std::move(bpl)}}});
+                          .env = {{fake_ide::variable::log, logs / L"tools.log"},
+                                  {fake_ide::variable::exit, exit_code},
+                                  {fake_ide::variable::bpl, std::move(bpl)}}});
     }
     // The tool names of the stand-ins that ran, in order.
     std::vector<std::string> tools_run() const {
         std::vector<std::string> tools;
-        if (!logs.exists(L"tools.log")) return tools;
-        const std::string log = logs.read(L"tools.log");
-        for (std::size_t at = log.find("tool: "); at != std::string::npos; at = log.find("tool: ", at + 1))
-            tools.push_back(log.substr(at + 6, log.find('\n', at) - at - 6));
+        for (const ToolRun& run : parse_tool_log(logs.read(L"tools.log"))) tools.push_back(run.tool);
         return tools;
     }
 };

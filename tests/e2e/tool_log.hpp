@@ -1,4 +1,4 @@
-// What the stand-in tools recorded of their runs, read back from KESTRUNE_FAKE_LOG.
+// What the stand-in tools recorded of their runs, and a fake installation to run them in.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fake_tool_env.hpp"
 #include "fixture.hpp"
 #include "harness.hpp"
 #include "win/utf.hpp"
@@ -18,7 +19,7 @@ struct ToolRun {
     std::string tool;          // file name, e.g. DCC64.exe
     std::string command_line;  // as the tool received it
     std::string cwd;
-    std::map<std::string, std::string> env;  // the variables named in KESTRUNE_FAKE_ENV
+    std::map<std::string, std::string> env;  // the variables named by fake_ide::variable::env
     // MSBuild.exe's reading of its command line, one line each, after "msbuild ": "argument
     // ...", "property NAME=VALUE", "error ..." (tests/fake-ide/msbuild_report.hpp).
     std::vector<std::string> msbuild;
@@ -53,6 +54,14 @@ inline std::vector<ToolRun> parse_tool_log(const std::string& log) {
     return runs;
 }
 
+// What the stand-ins are told in one run of a Toolchain (fake_tool_env.hpp).
+struct StandIns {
+    std::optional<DWORD> exit{};           // the status they exit with; 0 when not given
+    std::wstring log = L"tools.log";       // where they record their runs, relative to work; empty: nowhere
+    std::optional<std::string> bds_log{};  // what bds.exe gives as its build log, from work\bds-log.txt
+    std::map<std::wstring, std::optional<std::wstring>> env{};  // more of their variables, or nullopt to unset one
+};
+
 // A registered fake installation, and a working directory whose tools.log the stand-ins
 // append to. Commands run with that directory as their current one. One at a time: it owns
 // the registry state.
@@ -66,21 +75,22 @@ public:
         add_installation(registry, installation);
     }
 
-    // Runs kestrune.exe; the stand-ins record BDSBIN and exit with `tool_exit`.
-    RunResult run(const std::vector<std::string>& args, std::optional<DWORD> tool_exit = std::nullopt) const {
-        RunOptions options{.cwd = work.path(), .env = {}};
-        options.env[L"KESTRUNE_FAKE_LOG"] = work / L"tools.log";
-        options.env[L"KESTRUNE_FAKE_ENV"] = L"BDSBIN";
-        options.env[L"KESTRUNE_FAKE_EXIT"] =
-            tool_exit ? std::optional<std::wstring>(std::to_wstring(*tool_exit)) : std::nullopt;
+    // Runs kestrune.exe in `work`; the stand-ins record BDSBIN too.
+    RunResult run(const std::vector<std::string>& args, const StandIns& stand_ins = {}, RunOptions options = {}) const {
+        namespace variable = fake_ide::variable;
+        if (options.cwd.empty()) options.cwd = work.path();
+        options.env[variable::log] = stand_ins.log.empty() ? std::nullopt : std::optional(work / stand_ins.log);
+        options.env[variable::env] = L"BDSBIN";
+        options.env[variable::exit] = stand_ins.exit ? std::optional(std::to_wstring(*stand_ins.exit)) : std::nullopt;
+        if (stand_ins.bds_log) {
+            work.write(L"bds-log.txt", *stand_ins.bds_log);
+            options.env[variable::bds_log] = work / L"bds-log.txt";
+        }
+        for (const auto& [name, value] : stand_ins.env) options.env[name] = value;
         return e2e::run(args, options);
     }
 
     std::vector<ToolRun> runs() const { return parse_tool_log(work.read(L"tools.log")); }
-
-    // The installation root and the working directory as the recorded texts show them.
-    std::string root_text() const { return win::to_utf8(root.path()); }
-    std::string work_text() const { return win::to_utf8(work.path()); }
 
     Registry registry;
     scratch::Directory root;

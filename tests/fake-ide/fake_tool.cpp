@@ -1,34 +1,14 @@
 // Stand-in for the IDE's own tools (compilers, brcc32, bds.exe, MSBuild.exe), copied under
-// each tool's name into a fake installation.
-//
-// It appends one record to the file named by KESTRUNE_FAKE_LOG: its file name, its full
-// command line, its current directory and the variables named in KESTRUNE_FAKE_ENV
-// (separated by ";"), one per line, as MSBuild.exe what MSBuild would read from its command
-// line (msbuild_report.hpp), then a line "--". It prints "<name> ran" and exits with
-// the code in KESTRUNE_FAKE_EXIT (0 when unset). Named bds.exe, it copies the file named by
-// KESTRUNE_FAKE_BDS_LOG into the file given by its -o"..." argument (or, when
-// KESTRUNE_FAKE_BDS_DROP_LOG is set, deletes that file) and, when KESTRUNE_FAKE_BDS_LOCAL is
-// set, leaves a file named like its project with ".local" added, as the IDE does. When
-// KESTRUNE_FAKE_WAIT names a file, it then creates that file and waits, as a long build would,
-// until Ctrl+C or Ctrl+Break reaches it (a minute at most), and says "<name> interrupted"
-// instead of "ran"; the file goes when the process ends, however it ends. With
-// KESTRUNE_FAKE_IGNORE_CTRL_C set it ignores Ctrl+C meanwhile, as a program that does not see
-// the console would; with KESTRUNE_FAKE_SPAWN naming a copy of it, it first starts that copy,
-// which waits in the same way, announced by the file's name with ".child" added, as the tools
-// that start programs of their own do. With KESTRUNE_FAKE_LEAVE_RUNNING naming a file, it
-// starts a copy of itself that waits, announced by that file, and goes on without it, as a tool
-// that leaves a server for later runs does. KESTRUNE_FAKE_WAIT_MS shortens every wait (a
-// minute by default). Named like a Delphi compiler (DCC*) and given a package
-// source (.dpk) and a -LE folder, it leaves the package there when it exits with 0, as a
-// compile that succeeded does: named by KESTRUNE_FAKE_BPL when that is set (to the name the
-// source's {$LIBPREFIX} and {$LIBSUFFIX} give; set but empty, it leaves none), else after the
-// source's stem.
+// each tool's name into a fake installation. It prints "<name> ran" and exits; what it records,
+// which status it exits with and what more it does as bds.exe, as a compiler of packages or as a
+// long build is told by the environment variables of fake_tool_env.hpp.
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <string>
 
+#include "fake_tool_env.hpp"
 #include "msbuild_report.hpp"
 #include "win/directory.hpp"
 #include "win/environment.hpp"
@@ -40,6 +20,7 @@
 namespace {
 
 namespace win = kestrune::win;
+namespace variable = kestrune::fake_ide::variable;
 
 // The variable's value; empty when it is not set.
 std::wstring env(const std::wstring& name) { return win::environment_variable(name).value_or(std::wstring()); }
@@ -60,7 +41,7 @@ std::wstring bds_log_target(const std::wstring& command_line) {
 // The package a successful compile of a .dpk leaves in its -LE folder.
 void leave_package(const std::wstring& tool, int argc, wchar_t** argv) {
     if (_wcsnicmp(tool.c_str(), L"DCC", 3) != 0 || argc < 2) return;
-    if (const std::wstring code = env(L"KESTRUNE_FAKE_EXIT"); !code.empty() && wcstoul(code.c_str(), nullptr, 10) != 0)
+    if (const std::wstring code = env(variable::exit); !code.empty() && wcstoul(code.c_str(), nullptr, 10) != 0)
         return;  // a failed compile leaves no package
     const std::wstring source = argv[1];
     if (_wcsicmp(std::wstring(win::file_extension(source)).c_str(), L"dpk") != 0) return;
@@ -68,7 +49,7 @@ void leave_package(const std::wstring& tool, int argc, wchar_t** argv) {
     for (int i = 2; i < argc; ++i)
         if (_wcsnicmp(argv[i], L"-LE", 3) == 0) folder = argv[i] + 3;
     if (folder.empty()) return;
-    const auto told = win::environment_variable(L"KESTRUNE_FAKE_BPL");
+    const auto told = win::environment_variable(variable::bpl);
     const std::wstring name = told ? *told : std::wstring(win::file_stem(source)) + L".bpl";
     if (name.empty()) return;
     HANDLE file = CreateFileW(win::join_path(folder, name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -92,11 +73,11 @@ BOOL WINAPI on_interrupt(DWORD event) {
 bool wait_for_interrupt(const std::wstring& announce) {
     interrupted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(on_interrupt, TRUE);
-    if (!env(L"KESTRUNE_FAKE_IGNORE_CTRL_C").empty()) SetConsoleCtrlHandler(nullptr, TRUE);
+    if (!env(variable::ignore_ctrl_c).empty()) SetConsoleCtrlHandler(nullptr, TRUE);
     // Left open for the system to close, and so delete, when the process ends.
     (void)CreateFileW(announce.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    const std::wstring wait_ms = env(L"KESTRUNE_FAKE_WAIT_MS");
+    const std::wstring wait_ms = env(variable::wait_ms);
     return WaitForSingleObject(interrupted, wait_ms.empty() ? 60000 : wcstoul(wait_ms.c_str(), nullptr, 10)) == WAIT_OBJECT_0;
 }
 
@@ -106,10 +87,10 @@ bool wait_for_interrupt(const std::wstring& announce) {
 void start_waiting_child(const std::wstring& program, const std::wstring& announce, bool detached = false) {
     // The child learns what to do from the environment it inherits; this process's own wait,
     // if any, stays as it was.
-    const auto own_wait = win::environment_variable(L"KESTRUNE_FAKE_WAIT");
-    SetEnvironmentVariableW(L"KESTRUNE_FAKE_SPAWN", nullptr);
-    SetEnvironmentVariableW(L"KESTRUNE_FAKE_LEAVE_RUNNING", nullptr);
-    SetEnvironmentVariableW(L"KESTRUNE_FAKE_WAIT", announce.c_str());
+    const auto own_wait = win::environment_variable(variable::wait);
+    SetEnvironmentVariableW(variable::spawn, nullptr);
+    SetEnvironmentVariableW(variable::leave_running, nullptr);
+    SetEnvironmentVariableW(variable::wait, announce.c_str());
     std::wstring line = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -120,7 +101,7 @@ void start_waiting_child(const std::wstring& program, const std::wstring& announ
         CloseHandle(info.hThread);
         CloseHandle(info.hProcess);
     }
-    SetEnvironmentVariableW(L"KESTRUNE_FAKE_WAIT", own_wait ? own_wait->c_str() : nullptr);
+    SetEnvironmentVariableW(variable::wait, own_wait ? own_wait->c_str() : nullptr);
 }
 
 }  // namespace
@@ -129,13 +110,13 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring name = file_name_of(win::module_path().value_or(std::wstring()));
     const std::wstring command_line = GetCommandLineW();
 
-    if (const std::wstring log = env(L"KESTRUNE_FAKE_LOG"); !log.empty()) {
+    if (const std::wstring log = env(variable::log); !log.empty()) {
         HANDLE file = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             std::wstring record = L"tool: " + name + L"\ncommand line: " + command_line + L"\ncwd: " +
                                   win::current_directory().value_or(std::wstring()) + L"\n";
-            std::wstring names = env(L"KESTRUNE_FAKE_ENV");
+            std::wstring names = env(variable::env);
             for (std::size_t start = 0; !names.empty() && start <= names.size();) {
                 const auto end = names.find(L';', start);
                 const std::wstring var = names.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
@@ -152,12 +133,12 @@ int wmain(int argc, wchar_t** argv) {
 
     if (_wcsicmp(name.c_str(), L"bds.exe") == 0) {
         const std::wstring target = bds_log_target(command_line);
-        const std::wstring source = env(L"KESTRUNE_FAKE_BDS_LOG");
-        if (!target.empty() && !env(L"KESTRUNE_FAKE_BDS_DROP_LOG").empty())
+        const std::wstring source = env(variable::bds_log);
+        if (!target.empty() && !env(variable::bds_drop_log).empty())
             DeleteFileW(target.c_str());
         else if (!target.empty() && !source.empty())
             CopyFileW(source.c_str(), target.c_str(), FALSE);
-        if (argc > 1 && !env(L"KESTRUNE_FAKE_BDS_LOCAL").empty()) {
+        if (argc > 1 && !env(variable::bds_local).empty()) {
             const std::wstring local = std::wstring(argv[1]) + L".local";
             HANDLE file = CreateFileW(local.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
             if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
@@ -166,12 +147,12 @@ int wmain(int argc, wchar_t** argv) {
 
     leave_package(name, argc, argv);
 
-    if (const std::wstring announce = env(L"KESTRUNE_FAKE_LEAVE_RUNNING"); !announce.empty())
+    if (const std::wstring announce = env(variable::leave_running); !announce.empty())
         start_waiting_child(win::module_path().value_or(std::wstring()), announce, true);
 
     bool was_interrupted = false;
-    if (const std::wstring announce = env(L"KESTRUNE_FAKE_WAIT"); !announce.empty()) {
-        if (const std::wstring program = env(L"KESTRUNE_FAKE_SPAWN"); !program.empty())
+    if (const std::wstring announce = env(variable::wait); !announce.empty()) {
+        if (const std::wstring program = env(variable::spawn); !program.empty())
             start_waiting_child(program, announce + L".child");
         was_interrupted = wait_for_interrupt(announce);
     }
@@ -180,6 +161,6 @@ int wmain(int argc, wchar_t** argv) {
     (void)win::write_all(GetStdHandle(STD_OUTPUT_HANDLE), line);
 
     // The full 32-bit range, so that a code such as 0xC0000005 can be asked for.
-    const std::wstring code = env(L"KESTRUNE_FAKE_EXIT");
+    const std::wstring code = env(variable::exit);
     ExitProcess(code.empty() ? 0 : static_cast<UINT>(wcstoul(code.c_str(), nullptr, 10)));
 }
