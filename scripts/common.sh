@@ -66,6 +66,26 @@ reg_installation() {  # version root
   printf '[%s\\Personalities]\r\n"Delphi.Win32"="Delphi"\r\n\r\n' "$key"
 }
 
+# A fake installation of the IDE in ROOT, as the demo, the benchmark and the shell tests lay it
+# out: FAKE_TOOL (the stand-in, fake_tool.exe) copied to each TOOL, a path relative to ROOT such
+# as bin/DCC32.exe or msbuild/MSBuild.exe, and in bin and in bin64, when a tool is there, the
+# installation's rsvars script (rsvars.bat, rsvars64.bat). As an installation's own scripts do,
+# it sets BDS and BDSBIN and puts ROOT\msbuild first on PATH, so that MSBuild.exe is found there.
+fake_installation() {  # root fake_tool tool...
+  local root=$1 fake_tool=$2 tool bin root_w
+  shift 2
+  for tool; do
+    mkdir -p "$root/$(dirname "$tool")"
+    cp "$fake_tool" "$root/$tool"
+  done
+  root_w=$(winpath "$root")
+  for bin in bin bin64; do
+    [ -d "$root/$bin" ] || continue
+    printf '@SET BDS=%s\r\n@SET BDSBIN=%s\\%s\r\n@SET PATH=%s\\msbuild;%%PATH%%\r\n' "$root_w" "$root_w" "$bin" "$root_w" \
+      >"$root/$bin/rsvars${bin#bin}.bat"
+  done
+}
+
 # A small project of the IDE's with nothing but its defaults (Debug, Win32), and MainSource
 # when MAIN_SOURCE is given; without the closing tag when --open comes first, for more to follow.
 small_project() {  # [--open] [main_source]

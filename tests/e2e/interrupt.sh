@@ -13,11 +13,8 @@ bin=$(dirname "$exe")
 
 # One installation whose bds.exe, DCC32.exe and MSBuild.exe are the stand-in (MSBuild.exe
 # reached through the rsvars script), and a project to patch.
-mkdir -p "$work/ide/bin" "$work/ide/msbuild" "$work/project"
-cp "$bin/fake_tool.exe" "$work/ide/bin/bds.exe"
-cp "$bin/fake_tool.exe" "$work/ide/bin/DCC32.exe"
-cp "$bin/fake_tool.exe" "$work/ide/msbuild/MSBuild.exe"
-printf '@SET PATH=%s;%%PATH%%\r\n' "$(winpath "$work/ide/msbuild")" >"$work/ide/bin/rsvars.bat"
+fake_installation "$work/ide" "$bin/fake_tool.exe" bin/bds.exe bin/DCC32.exe msbuild/MSBuild.exe
+mkdir -p "$work/project"
 small_project >"$work/project/Project1.dproj"
 printf 'Build stopped\r\n' >"$work/bds-log.txt"
 {
