@@ -72,15 +72,15 @@ TEST(OpenForReading, ReadsAFileThatOthersWriteAndDeleteMeanwhile) {
 
 TEST(ReadSome, ReportsTheSystemError) {
     const std::wstring path = temp_file_path(L"write-only");
-    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Deleted when the handle closes, also when an assertion ends the test early.
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     ASSERT_TRUE(file);
     char buffer[16];
     const auto read = read_some(file.get(), buffer);
     ASSERT_FALSE(read);
     EXPECT_EQ(read.error().code(), std::optional<DWORD>(ERROR_ACCESS_DENIED));
-    DeleteFileW(path.c_str());
 }
-
 
 TEST(WriteAll, WritesEveryByteInSeveralWrites) {
     const std::wstring path = temp_file_path(L"write");
