@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "main/path_items.hpp"
 #include "scratch_registry.hpp"
 #include "win/registry_key.hpp"
 #include "win/utf.hpp"

@@ -16,7 +16,5 @@ win::RegistryResult<void> add_path_items(const catalogue::RegistryKey& key, cons
 // when nothing was removed.
 win::RegistryResult<void> remove_path_items(const catalogue::RegistryKey& key, const catalogue::RegistryValue& value,
                                             std::wstring_view items);
-// Whether two entries are the same path: equal after folding ASCII letters, nothing else.
-bool same_path_item(std::wstring_view a, std::wstring_view b);
 
 }  // namespace kestrune::cli
