@@ -4,9 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "args/parser.hpp"
-#include "main/env_command.hpp"
-#include "main/main.hpp"
-#include "main/path_commands.hpp"
+#include "main/env_subcommands.hpp"
+#include "main/path_subcommands.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::cli {

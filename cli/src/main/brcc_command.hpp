@@ -14,9 +14,6 @@
 
 namespace kestrune::cli {
 
-void define_brcc_options(args::Command& command);
-ReadResult<backends::BrccOptions> read_brcc_options(const args::Matches& matches);
-
 // Runs BRCC32.exe of the installation the command acts on (for the global --architecture) on
 // the script; gives its exit code, whatever its value.
 std::expected<std::uint32_t, CommandError> run_brcc_command(const backends::BrccOptions& options, App& app, Output& out);

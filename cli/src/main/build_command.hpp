@@ -14,9 +14,6 @@
 
 namespace kestrune::cli {
 
-void define_build_options(args::Command& command);
-ReadResult<backends::BuildOptions> read_build_options(const args::Matches& matches);
-
 // The project built with MSBuild (build) or with bds.exe (bds) on the installation the command
 // acts on; gives the build tool's exit code, whatever its value.
 std::expected<std::uint32_t, CommandError> run_msbuild_build(const backends::BuildOptions& options, App& app, Output& out);

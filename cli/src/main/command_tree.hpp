@@ -1,18 +1,14 @@
-// The command tree: the top command, its global options and the 15 subcommands, one row each.
+// The command tree: the program's command line (command_syntax) and the handler that runs
+// each of its subcommands.
 #pragma once
 
 #include <cstdint>
-#include <cstddef>
 #include <expected>
-#include <span>
 
 #include "args/command.hpp"
-#include "args/matches.hpp"
-#include "catalogue/installation.hpp"
 #include "main/app.hpp"
 #include "main/command_error.hpp"
-#include "main/read_error.hpp"
-#include "main/subcommand_table.hpp"
+#include "main/command_syntax.hpp"
 #include "output/output.hpp"
 
 namespace kestrune::cli {
@@ -23,28 +19,11 @@ using HandlerResult = std::expected<std::uint32_t, CommandError>;
 // The outcome of a handler that runs no tool.
 HandlerResult without_tool(std::expected<void, CommandError> done);
 
-// One subcommand: what the tree declares, how its parse result becomes its Commands
-// alternative, and the handler that runs it.
-struct Subcommand {
-    Declaration declaration;
-    std::size_t alternative;  // the index of its alternative in Commands
-    ReadResult<Commands> (*read)(const args::Matches& matches);
-    HandlerResult (*run)(App& app, Output& out);
-};
-
-// Every subcommand, in the order of the help's command list and of `Commands`.
-std::span<const Subcommand> subcommands();
-// The row of the subcommand that the command holds.
-const Subcommand& subcommand_of(const Commands& command);
-// Runs the handler of App's subcommand, found by its row; without a subcommand, prints the
-// installation that NAME or the global options act on.
+// Runs the handler of App's subcommand; without a subcommand, prints the installation that
+// NAME or the global options act on.
 HandlerResult run_command(App& app, Output& out);
 
+// The program's command line, NAME matched against the installations of this machine.
 args::Command define_command_line();
-
-// Reads NAME's installation out of the top-level parse result; nullptr when none was given.
-const catalogue::Installation* read_name(const args::Matches& matches);
-// Reads the global options out of the top-level parse result.
-ReadResult<GlobalOptions> read_global_options(const args::Matches& matches);
 
 }  // namespace kestrune::cli

@@ -2,8 +2,10 @@
 // Handlers and the command tree both build on it, so it includes neither.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <variant>
 
 #include "backends/build_options.hpp"
@@ -77,5 +79,22 @@ using Commands = std::variant<commands::Build, commands::Bds, commands::Dcc, com
                               commands::Dccarm64ec, commands::Package, commands::Brcc, commands::Env, commands::EnvPath,
                               commands::LibraryPath, commands::BrowsingPath, commands::Select, commands::Info,
                               commands::Self_>;
+
+namespace detail {
+template <class T, class Variant>
+struct alternative_index;
+template <class T, class... Ts>
+struct alternative_index<T, std::variant<Ts...>> {
+    static constexpr std::size_t value = [] {
+        std::size_t i = 0;
+        (void)((std::is_same_v<T, Ts> ? false : (++i, true)) && ...);
+        return i;
+    }();
+};
+}  // namespace detail
+
+// The index of the payload's alternative in Commands.
+template <class Payload>
+inline constexpr std::size_t alternative_of = detail::alternative_index<Payload, Commands>::value;
 
 }  // namespace kestrune::cli

@@ -17,13 +17,6 @@
 
 namespace kestrune::cli {
 
-void define_env_subcommands(args::Command& command);
-// Whether the name is one of env's inner subcommands, "set" or "remove" (exactly).
-bool is_env_subcommand(std::string_view name);
-// Reads env's inner subcommand from env's parse result; none (the listing) when it names none
-// of env's own.
-ReadResult<std::optional<EnvCommands>> read_env_command(const args::Matches& matches);
-
 // Lists, sets or removes the variables of each architecture's IDE, x86 first; stops at the
 // first error.
 win::RegistryResult<void> run_env(const std::optional<EnvCommands>& command, const catalogue::Installation& installation,

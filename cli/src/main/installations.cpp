@@ -3,9 +3,8 @@
 #include <optional>
 
 #include "catalogue/discovery.hpp"
-#include "catalogue/find_installation.hpp"
+#include "main/command_syntax.hpp"
 #include "output/sink.hpp"
-#include "win/utf.hpp"
 
 namespace kestrune::cli {
 
@@ -25,9 +24,7 @@ const catalogue::Installation& latest_installation() {
 }
 
 std::expected<std::any, std::string> parse_installation_name(const std::wstring& raw) {
-    if (const auto* match = catalogue::find_installation(installations(), win::to_utf8(raw)))
-        return std::any(match);
-    return std::unexpected(std::string("no installed RAD Studio matched"));
+    return match_installation_name(installations(), raw);
 }
 
 }  // namespace kestrune::cli

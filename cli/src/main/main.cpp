@@ -35,24 +35,6 @@ int report(const ReadError& error, const std::vector<std::wstring>& arguments) {
 
 }  // namespace
 
-ReadResult<App> read_app(const args::Matches& matches) {
-    App app;
-    app.name = read_name(matches);
-
-    if (const auto* sub = matches.subcommand()) {
-        const Subcommand* subcommand = find_subcommand(subcommands(), sub->name);
-        if (!subcommand) return std::unexpected(unknown_subcommand(sub->name));
-        auto command = subcommand->read(sub->matches);
-        if (!command) return std::unexpected(command.error());
-        app.command = std::move(*command);
-    }
-
-    auto global_options = read_global_options(matches);
-    if (!global_options) return std::unexpected(global_options.error());
-    app.global_options = *global_options;
-    return app;
-}
-
 int run_main(const std::vector<std::wstring>& arguments) {
     const args::Command tree = define_command_line();
     auto parsed = args::parse(tree, arguments);

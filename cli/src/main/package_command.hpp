@@ -18,9 +18,6 @@
 
 namespace kestrune::cli {
 
-void define_package_subcommands(args::Command& command);
-ReadResult<PackageCommands> read_package_command(const args::Matches& matches);
-
 // Where compile --install expects the built package: the output directory resolved against
 // the current directory, and the source's stem between the prefix and the suffix, with ".bpl";
 // nullopt when the source names no file.

@@ -18,13 +18,6 @@
 
 namespace kestrune::cli {
 
-void define_path_subcommands(args::Command& command);
-// Whether the name is one of the path lists' inner subcommands, "add", "insert" or "remove" (exactly).
-bool is_path_subcommand(std::string_view name);
-// Reads the inner subcommand from the path-list command's parse result; none (the listing)
-// when it names none of the path lists' own.
-ReadResult<std::optional<PathCommands>> read_path_command(const args::Matches& matches);
-
 // Lists or edits the IDE PATH ("Path" under "Environment Variables") of each architecture, x86
 // first; each list is titled "{IDE} PATH".
 win::RegistryResult<void> run_env_path(const std::optional<PathCommands>& command, const catalogue::Installation& installation,

@@ -5,29 +5,11 @@
 
 #include "catalogue/product.hpp"
 #include "main/installations.hpp"
-#include "main/option_table.hpp"
 #include "main/properties_json.hpp"
 #include "prompt/select_prompt.hpp"
 
 namespace kestrune::cli {
 namespace {
-
-const OptionTable<SelectOptions>& select_options() {
-    static const OptionTable<SelectOptions> table{
-        {args::Arg{.id = "message",
-                   .value_name = "MESSAGE",
-                   .help = "Prompt message",
-                   .default_value = std::string("Select IDE:")},
-         into<&SelectOptions::message>},
-        {args::Arg{.id = "multi",
-                   .short_name = 'm',
-                   .long_name = "multi",
-                   .help = "Allow multi-select",
-                   .action = args::Action::SetTrue},
-         into<&SelectOptions::multi>},
-    };
-    return table;
-}
 
 // The prompt over every installation, shown by display name; the chosen ones in list order,
 // none when the prompt fails or is cancelled.
@@ -45,12 +27,6 @@ std::vector<const catalogue::Installation*> select_installations(const std::vect
 }
 
 }  // namespace
-
-void define_select_options(args::Command& command) { declare_table<select_options>(command); }
-
-ReadResult<SelectOptions> read_select_options(const args::Matches& matches) {
-    return read_table<SelectOptions, select_options>(matches);
-}
 
 std::expected<void, CommandError> print_selection(const std::vector<const catalogue::Installation*>& choice, bool json,
                                                   Output& out) {

@@ -14,9 +14,6 @@
 
 namespace kestrune::cli {
 
-void define_select_options(args::Command& command);
-ReadResult<SelectOptions> read_select_options(const args::Matches& matches);
-
 // What select prints for the chosen installations: their names between double quotes, as NAME
 // takes them back, separated by spaces, or with json the JSON array of their property maps;
 // no line feed after either.

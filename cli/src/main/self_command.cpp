@@ -7,7 +7,6 @@
 #include "catalogue/registry_locations.hpp"
 #include "main/path_list_edit.hpp"
 #include "main/program_name.hpp"
-#include "main/subcommand_table.hpp"
 #include "win/module_path.hpp"
 #include "win/path.hpp"
 #include "win/registry_edit_lock.hpp"
@@ -15,12 +14,6 @@
 
 namespace kestrune::cli {
 namespace {
-
-constexpr auto self_subcommands = std::to_array<InnerSubcommand<SelfCommands>>({
-    {{.name = "install", .about = "Add this tool to the PATH environment variable"}, read_constant<SelfCommands::Install>},
-    {{.name = "uninstall", .about = "Remove this tool from the PATH environment variable"},
-     read_constant<SelfCommands::Uninstall>},
-});
 
 constexpr std::wstring_view directory_value = L"KestruneCLI";
 // Kept as a reference so the PATH entry survives the program being moved: only the value changes.
@@ -50,12 +43,6 @@ std::expected<void, CommandError> uninstall(const catalogue::RegistryValueLocati
 }
 
 }  // namespace
-
-void define_self_subcommands(args::Command& command) { declare_subcommands(command, self_subcommands); }
-
-ReadResult<SelfCommands> read_self_command(const args::Matches& matches) {
-    return read_inner(self_subcommands, matches);
-}
 
 std::expected<void, CommandError> run_self(SelfCommands command, Output& out) {
     const auto location = catalogue::user_path_location();

@@ -12,9 +12,6 @@
 
 namespace kestrune::cli {
 
-void define_self_subcommands(args::Command& command);
-ReadResult<SelfCommands> read_self_command(const args::Matches& matches);
-
 // self's branch of the dispatch. Install stores the program's directory in the user value KestruneCLI and puts %KestruneCLI%
 // on the user's PATH; uninstall takes both away. Never reads the installation list.
 std::expected<void, CommandError> run_self(SelfCommands command, Output& out);
