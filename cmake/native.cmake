@@ -20,6 +20,7 @@ set(kestrune_portable_sources
   core/src/catalogue/release.cpp
   core/src/catalogue/version.cpp
   core/src/backends/build_log.cpp
+  core/src/backends/msbuild_command.cpp
   core/src/backends/msbuild_escape.cpp
   core/src/backends/project_error.cpp
   core/src/backends/version_info.cpp
@@ -36,7 +37,21 @@ set(kestrune_portable_sources
   cli/src/args/parser.cpp
   cli/src/args/styled.cpp
   cli/src/args/suggest.cpp
+  cli/src/main/brcc_arguments.cpp
+  cli/src/main/build_arguments.cpp
+  cli/src/main/command_syntax.cpp
+  cli/src/main/dcc_options.cpp
+  cli/src/main/env_subcommands.cpp
   cli/src/main/package_source.cpp
+  cli/src/main/package_subcommands.cpp
+  cli/src/main/path_items.cpp
+  cli/src/main/path_subcommands.cpp
+  cli/src/main/possible_values.cpp
+  cli/src/main/read_error.cpp
+  cli/src/main/select_arguments.cpp
+  cli/src/main/self_subcommands.cpp
+  cli/src/main/subcommand_table.cpp
+  cli/src/table/table.cpp
 )
 
 # Their tests, which need nothing of Windows either.
@@ -45,6 +60,7 @@ set(kestrune_portable_tests
   core/tests/command_line_test.cpp
   core/tests/enums_test.cpp
   core/tests/find_installation_test.cpp
+  core/tests/msbuild_command_test.cpp
   core/tests/patcher_xml_test.cpp
   core/tests/path_list_text_test.cpp
   core/tests/path_test.cpp
@@ -60,6 +76,7 @@ set(kestrune_portable_tests
   cli/tests/args_parser_test.cpp
   cli/tests/args_suggest_test.cpp
   cli/tests/package_source_test.cpp
+  cli/tests/table_test.cpp
 )
 
 set(CMAKE_POLICY_DEFAULT_CMP0077 NEW)
@@ -74,9 +91,16 @@ add_subdirectory(${KESTRUNE_GTEST_DIR} ${CMAKE_BINARY_DIR}/third_party/googletes
 add_library(kestrune_portable STATIC ${kestrune_portable_sources})
 target_include_directories(kestrune_portable PUBLIC core/src cli/src)
 target_link_libraries(kestrune_portable PUBLIC pugixml::static)
+target_compile_definitions(kestrune_portable PUBLIC KESTRUNE_VERSION="${PROJECT_VERSION}")
 kestrune_target_options(kestrune_portable)
 
 enable_testing()
+option(KESTRUNE_FUZZ "Build the fuzz targets (the fuzz preset) instead of the units' tests" OFF)
+if(KESTRUNE_FUZZ)
+  add_subdirectory(fuzz)
+  return()
+endif()
+
 add_executable(portable_tests ${kestrune_portable_tests})
 target_link_libraries(portable_tests PRIVATE kestrune_portable GTest::gtest_main)
 kestrune_target_options(portable_tests)

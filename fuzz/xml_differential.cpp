@@ -1,0 +1,100 @@
+// The project reader against expat, an XML parser of its own lineage: what the reader accepts,
+// expat accepts too, so that the program never hands on what is not XML. Where the reader
+// refuses what expat accepts, the refusal must be one the reader documents:
+// - elements nested deeper than its limit;
+// - an encoding it does not decode (a declared encoding other than UTF-8, UTF-16, UTF-32 and
+//   ISO-8859-1, once the file holds a byte beyond ASCII);
+// - a reference to an entity that only a DTD defines: the reader reads no DTD.
+// Any other difference is a finding.
+//
+// Names are read by the fifth edition of XML 1.0, whose name characters are ranges of Unicode;
+// expat keeps to the fourth edition's narrower character classes. Where expat refuses a file
+// the reader accepts as an invalid token, and the file has a name beyond ASCII, that is this
+// difference.
+//
+// Expat is given the same bytes. It decodes UTF-8, UTF-16, ISO-8859-1 and US-ASCII itself; for
+// any other declared encoding it is told that ASCII is ASCII and every other byte is invalid,
+// which is what the reader does too. It reads no UTF-32, so a file the reader reads as UTF-32
+// is compared only for the reader's own refusals.
+#include <expat.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "backends/patcher/xml_reader.hpp"
+#include "check.hpp"
+
+namespace {
+
+using kestrune::fuzz::shown;
+
+int XMLCALL ascii_only(void*, const XML_Char*, XML_Encoding* info) {
+    for (int byte = 0; byte < 256; ++byte) info->map[byte] = byte < 0x80 ? byte : -1;
+    info->data = nullptr;
+    info->convert = nullptr;
+    info->release = nullptr;
+    return XML_STATUS_OK;
+}
+
+struct Expat {
+    bool accepted;
+    XML_Error code;
+    std::string error;
+};
+
+Expat expat_reads(std::string_view content) {
+    XML_Parser parser = XML_ParserCreate(nullptr);
+    XML_SetUnknownEncodingHandler(parser, ascii_only, nullptr);
+    const bool accepted = XML_Parse(parser, content.data(), static_cast<int>(content.size()), XML_TRUE) == XML_STATUS_OK;
+    const XML_Error code = XML_GetErrorCode(parser);
+    Expat result{accepted, code, accepted ? "" : XML_ErrorString(code)};
+    XML_ParserFree(parser);
+    return result;
+}
+
+bool beyond_ascii(const char* text) {
+    for (; *text; ++text)
+        if (static_cast<unsigned char>(*text) >= 0x80) return true;
+    return false;
+}
+
+// Whether an element, attribute or processing instruction of the tree has a name beyond ASCII.
+bool names_beyond_ascii(pugi::xml_document& document) {
+    struct Walker : pugi::xml_tree_walker {
+        bool found = false;
+        bool for_each(pugi::xml_node& node) override {
+            found = found || beyond_ascii(node.name());
+            for (const pugi::xml_attribute attribute : node.attributes()) found = found || beyond_ascii(attribute.name());
+            return !found;
+        }
+    } walker;
+    document.traverse(walker);
+    return walker.found;
+}
+
+bool documented_refusal(std::string_view message) {
+    for (const std::string_view why : {"elements nested deeper than", "is not supported (only UTF-8", "undefined entity"})
+        if (message.find(why) != std::string_view::npos) return true;
+    return false;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view content(reinterpret_cast<const char*>(data), size);
+    pugi::xml_document document;
+    const auto read = kestrune::backends::patcher::parse_project(content, document);
+    // How the reader took the bytes, to leave UTF-32 out.
+    pugi::xml_document probe;
+    const pugi::xml_encoding encoding = probe.load_buffer(content.data(), content.size(), pugi::parse_minimal).encoding;
+    if (encoding == pugi::encoding_utf32_le || encoding == pugi::encoding_utf32_be) return 0;
+
+    const Expat expat = expat_reads(content);
+    if (read && !expat.accepted && !(expat.code == XML_ERROR_INVALID_TOKEN && names_beyond_ascii(document)))
+        KESTRUNE_FUZZ_CHECK(expat.accepted, shown(content) + ": the reader accepted what expat refuses: " + expat.error);
+    if (!read && expat.accepted)
+        KESTRUNE_FUZZ_CHECK(documented_refusal(read.error().message()),
+                            shown(content) + ": expat accepted what the reader refuses: " + read.error().message());
+    return 0;
+}
