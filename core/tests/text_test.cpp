@@ -81,5 +81,30 @@ TEST(Text, FindsTheFirstCharacterXmlCannotHold) {
     for (const auto& c : cases) EXPECT_EQ(first_non_xml_char(c.text), c.refused) << c.text;
 }
 
+TEST(Text, TellsXmlNames) {
+    struct Case {
+        std::string_view text;
+        bool name;
+    } cases[] = {
+        {"PropertyGroup", true},
+        {"x:Name_1.a-b", true},
+        {"\xC3\x89l\xC3\xA9ment", true},          // letters beyond ASCII
+        {"\xE5\x90\x8D", true},                      // an ideograph
+        {"\xF0\xA9\xA9\xA9", true},                 // beyond the Basic Multilingual Plane
+        {"a\xCC\x81", true},                          // a combining mark continues a name
+        {"\xCC\x81" "a", false},                      // but begins none
+        {"\xC2\xB7", false},                          // nor does the middle dot
+        {"", false},
+        {"1a", false},
+        {"-a", false},
+        {"a b", false},
+        {"\xC2\xBD", false},                          // a fraction sign
+        {"A\xE2\x9C\xA6", false},                    // a dingbat
+        {"a\xEF\xBF\xBE", false},                    // U+FFFE, no character
+        {"a\xE9", false},                              // no UTF-8
+    };
+    for (const auto& c : cases) EXPECT_EQ(is_xml_name(c.text), c.name) << c.text;
+}
+
 }  // namespace
 }  // namespace kestrune::text

@@ -73,6 +73,32 @@ std::optional<char32_t> first_non_xml_char(std::string_view text) {
     return std::nullopt;
 }
 
+namespace {
+
+bool is_name_start(char32_t c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || (c >= 0xC0 && c <= 0xD6) ||
+           (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) || (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) ||
+           (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) || (c >= 0x2C00 && c <= 0x2FEF) ||
+           (c >= 0x3001 && c <= 0xD7FF) || (c >= 0xF900 && c <= 0xFDCF) || (c >= 0xFDF0 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0xEFFFF);
+}
+
+bool is_name_char(char32_t c) {
+    return is_name_start(c) || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == 0xB7 || (c >= 0x300 && c <= 0x36F) ||
+           (c >= 0x203F && c <= 0x2040);
+}
+
+}  // namespace
+
+bool is_xml_name(std::string_view text) {
+    bool first = true;
+    for (std::size_t at = 0; at < text.size(); first = false) {
+        const auto cp = next_code_point(text, at);
+        if (!cp || !(first ? is_name_start(*cp) : is_name_char(*cp))) return false;
+    }
+    return !first;
+}
+
 std::string_view trim_start(std::string_view text) {
     std::size_t begin = 0;
     while (begin < text.size()) {

@@ -29,6 +29,9 @@ bool is_xml_char(char32_t c);
 // bytes that are not UTF-8 (a surrogate encoded on its own among them) count as U+FFFD.
 std::optional<char32_t> first_non_xml_char(std::string_view text);
 
+// Whether the UTF-8 text is an XML 1.0 name (fifth edition): a NameStartChar, then NameChars.
+bool is_xml_name(std::string_view text);
+
 // Whether the character has the Unicode White_Space property.
 bool is_white_space(char32_t c);
 

@@ -1,6 +1,7 @@
 #include "backends/patcher/xml_reader.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -116,6 +117,26 @@ std::optional<Fault> decoded_character_fault(const pugi::xml_document& raw) {
     return std::nullopt;
 }
 
+// In a UTF-16 or UTF-32 file, a NUL, which the XML reader takes for the end of the text, and
+// half a character at the end, which it drops. The offset is the decoded text's, as above.
+std::optional<Fault> unit_fault(std::string_view content, pugi::xml_encoding encoding) {
+    const bool utf16 = encoding == pugi::encoding_utf16_le || encoding == pugi::encoding_utf16_be;
+    const bool big_endian = encoding == pugi::encoding_utf16_be || encoding == pugi::encoding_utf32_be;
+    const std::size_t width = utf16 ? 2 : 4;
+    std::ptrdiff_t decoded = 0;  // the UTF-8 length of what comes before
+    for (std::size_t i = 0; i + width <= content.size(); i += width) {
+        std::uint32_t unit = 0;
+        for (std::size_t b = 0; b < width; ++b)
+            unit |= std::uint32_t{static_cast<unsigned char>(content[i + b])} << 8 * (big_endian ? width - 1 - b : b);
+        if (unit == 0) return Fault{decoded, not_allowed(0)};
+        // A surrogate pair is four bytes of UTF-8, counted at its first half.
+        const bool surrogate = utf16 && (text::is_high_surrogate(unit) || text::is_low_surrogate(unit));
+        decoded += unit < 0x80 ? 1 : unit < 0x800 ? 2 : surrogate ? (text::is_high_surrogate(unit) ? 4 : 0) : unit < 0x10000 ? 3 : 4;
+    }
+    if (content.size() % width != 0) return Fault{decoded, "the file ends in part of a character"};
+    return std::nullopt;
+}
+
 bool is_name_start(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || static_cast<unsigned char>(c) >= 0x80;
 }
@@ -161,14 +182,18 @@ std::optional<Fault> reference_fault(std::string_view text) {
     return std::nullopt;
 }
 
-// Attributes given twice, and attribute values that hold "<" or a bad reference. `names` is
-// room that the caller lends for every element, so that a large project is not one
-// allocation per element.
+// The XML reader takes any character beyond ASCII for a letter of a name.
+std::string not_a_name(std::string_view name) { return "'" + std::string(name) + "' is not an XML name"; }
+
+// Attributes given twice, names that are no XML names, and attribute values that hold "<" or
+// a bad reference. `names` is room that the caller lends for every element, so that a large
+// project is not one allocation per element.
 std::optional<Fault> attribute_fault(pugi::xml_node element, std::vector<std::string_view>& names) {
     const std::ptrdiff_t at = element.offset_debug();
     names.clear();
     for (const pugi::xml_attribute attribute : element.attributes()) {
         const std::string_view name = attribute.name(), value = attribute.value();
+        if (!text::is_xml_name(name)) return Fault{at, not_a_name(name)};
         names.push_back(name);
         if (value.find('<') != std::string_view::npos) return Fault{at, "'<' in the value of attribute " + std::string(name)};
         if (auto fault = reference_fault(value))
@@ -180,12 +205,85 @@ std::optional<Fault> attribute_fault(pugi::xml_node element, std::vector<std::st
     return std::nullopt;
 }
 
+// EncName: a letter, then letters, digits, ".", "_" and "-".
+bool is_encoding_name(std::string_view name) {
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    return !name.empty() && letter(name.front()) && std::all_of(name.begin(), name.end(), [&](char c) {
+        return letter(c) || (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
+    });
+}
+
+// The XML declaration's pseudo-attributes, which the XML reader takes as any attributes at all:
+// version, then encoding and standalone when given, in that order, standalone yes or no.
+std::optional<std::string> declaration_fault(pugi::xml_node declaration) {
+    using namespace std::string_view_literals;
+    pugi::xml_attribute attribute = declaration.first_attribute();
+    const auto next_if = [&](std::string_view name) {
+        const bool named = attribute && attribute.name() == name;
+        if (named) attribute = attribute.next_attribute();
+        return named;
+    };
+    const bool version = next_if("version");
+    const pugi::xml_attribute encoding = attribute;
+    if (next_if("encoding") && !is_encoding_name(encoding.value())) return "an XML declaration with a malformed encoding name";
+    const pugi::xml_attribute standalone = attribute;
+    if (next_if("standalone") && standalone.value() != "yes"sv && standalone.value() != "no"sv)
+        return "an XML declaration whose standalone is neither yes nor no";
+    if (!version || attribute) return "an XML declaration that is not version, encoding and standalone, in that order";
+    return std::nullopt;
+}
+
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// A document type declaration (what the XML reader holds between "<!DOCTYPE" and ">"), which
+// the XML reader takes with anything inside: a name, then SYSTEM and a literal or PUBLIC and two.
+// An internal subset is refused whole: the reader reads no DTD, and MSBuild refuses one.
+std::optional<std::string> doctype_fault(std::string_view text) {
+    const auto skip_blanks = [&] {
+        const std::size_t before = text.size();
+        while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+        return text.size() != before;
+    };
+    const auto word = [&] {
+        std::size_t end = 0;
+        while (end < text.size() && !is_blank(text[end]) && text[end] != '[' && text[end] != '"' && text[end] != '\'') ++end;
+        const std::string_view taken = text.substr(0, end);
+        text.remove_prefix(end);
+        return taken;
+    };
+    // A quoted literal after blanks; with `public`, of the characters a public identifier may hold.
+    const auto literal = [&](bool public_id) {
+        if (!skip_blanks() || text.empty() || (text.front() != '"' && text.front() != '\'')) return false;
+        const std::size_t end = text.find(text.front(), 1);
+        if (end == std::string_view::npos) return false;
+        const std::string_view inner = text.substr(1, end - 1);
+        text.remove_prefix(end + 1);
+        constexpr std::string_view pubid_marks = " \r\n-'()+,./:=?;!*#@$_%";
+        return !public_id || std::all_of(inner.begin(), inner.end(), [&](char c) {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                   pubid_marks.find(c) != std::string_view::npos;
+        });
+    };
+    skip_blanks();
+    const std::string_view name = word();
+    bool formed = text::is_xml_name(name);
+    if (formed && skip_blanks() && !text.empty() && text.front() != '[') {
+        const std::string_view keyword = word();
+        formed = keyword == "SYSTEM" ? literal(false) : keyword == "PUBLIC" && literal(true) && literal(false);
+        skip_blanks();
+    }
+    if (formed && text.starts_with('[')) return "a DOCTYPE with an internal subset (no DTD is read)";
+    if (!formed || !text.empty()) return "a DOCTYPE that is not a name with a SYSTEM or PUBLIC identifier";
+    return std::nullopt;
+}
+
 // What the raw tree shows that the reader let through: structure outside the root element,
-// nesting too deep to walk, and the content rules of elements, text and comments. The tree
+// nesting too deep to walk, names, and the content rules of elements, text and comments. The tree
 // is walked once, in document order. (The reader itself takes "<?xml" in any letter case for
 // a declaration and refuses one inside an element.)
 std::optional<Fault> structure_fault(const pugi::xml_document& raw, std::string_view content) {
     bool root_seen = false, doctype_seen = false;
+    pugi::xml_node doctype;
     std::vector<std::string_view> attribute_names;
     for (TreeWalk walk(raw); walk.node(); walk.next()) {
         const pugi::xml_node node = walk.node();
@@ -197,6 +295,7 @@ std::optional<Fault> structure_fault(const pugi::xml_document& raw, std::string_
             if (walk.depth() > max_element_depth)
                 return Fault{at, "elements nested deeper than " + std::to_string(max_element_depth) + " levels"};
             if (top && std::exchange(root_seen, true)) return Fault{at, "a second root element"};
+            if (!text::is_xml_name(node.name())) return Fault{at, not_a_name(node.name())};
             if (auto fault = attribute_fault(node, attribute_names)) return fault;
             break;
         case pugi::node_pcdata:
@@ -212,18 +311,26 @@ std::optional<Fault> structure_fault(const pugi::xml_document& raw, std::string_
             if (value.find("--") != std::string_view::npos || value.ends_with('-'))
                 return Fault{at, "'--' inside a comment, or a comment that ends in '-'"};
             break;
+        case pugi::node_pi:
+            if (!text::is_xml_name(node.name())) return Fault{at, not_a_name(node.name())};
+            break;
         case pugi::node_declaration:
             // At the very start: after a byte-order mark at most, which the reader holds as three bytes.
             if (node != raw.first_child() || at != (starts_with_bom(content) ? 5 : 2))
                 return Fault{at, "an XML declaration that does not open the file"};
+            if (auto fault = declaration_fault(node)) return Fault{at, std::move(*fault)};
             break;
         case pugi::node_doctype:
             if (root_seen || std::exchange(doctype_seen, true)) return Fault{at, "a DOCTYPE after the root element or a second one"};
+            doctype = node;
             break;
         default:
             break;
         }
     }
+    // Last, so that a reference to an entity it declares is named as what goes wrong.
+    if (doctype)
+        if (auto fault = doctype_fault(doctype.value())) return Fault{doctype.offset_debug(), std::move(*fault)};
     return std::nullopt;
 }
 
@@ -239,6 +346,8 @@ std::expected<void, ProjectError> parse_project(std::string_view content, pugi::
     std::optional<Fault> fault;
     if (!raw_result) fault = Fault{raw_result.offset, raw_result.description()};
     if (!fault) fault = character_fault(content, result.encoding, declared_encoding(raw));
+    if (!fault && result.encoding != pugi::encoding_utf8 && result.encoding != pugi::encoding_latin1)
+        fault = unit_fault(content, result.encoding);
     if (!fault && result.encoding != pugi::encoding_utf8 && result.encoding != pugi::encoding_latin1)
         fault = decoded_character_fault(raw);
     if (!fault) fault = structure_fault(raw, content);
