@@ -62,6 +62,16 @@ std::optional<std::string_view> declared_encoding(const pugi::xml_document& raw)
     return std::string_view(encoding.value());
 }
 
+constexpr const char* malformed_encoding_name = "an XML declaration with a malformed encoding name";
+
+// EncName: a letter, then letters, digits, ".", "_" and "-".
+bool is_encoding_name(std::string_view name) {
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    return !name.empty() && letter(name.front()) && std::all_of(name.begin(), name.end(), [&](char c) {
+        return letter(c) || (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
+    });
+}
+
 // A character XML does not allow, a byte sequence that is not UTF-8 in a file read as UTF-8,
 // or, in a file that declares an encoding the reader does not decode, a byte beyond ASCII:
 // that encoding may mean another character by it than UTF-8 does, and the copy, written as
@@ -86,6 +96,8 @@ std::optional<Fault> character_fault(std::string_view content, pugi::xml_encodin
             ++i;
             continue;
         }
+        // A name that is none is not repeated: it may hold what is no text.
+        if (!utf8 && !is_encoding_name(*declared)) return Fault{at, malformed_encoding_name};
         if (!utf8)
             return Fault{at, "encoding " + std::string(*declared) +
                                  " is not supported (only UTF-8, UTF-16, UTF-32 and ISO-8859-1 are read)"};
@@ -205,11 +217,11 @@ std::optional<Fault> attribute_fault(pugi::xml_node element, std::vector<std::st
     return std::nullopt;
 }
 
-// EncName: a letter, then letters, digits, ".", "_" and "-".
-bool is_encoding_name(std::string_view name) {
-    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
-    return !name.empty() && letter(name.front()) && std::all_of(name.begin(), name.end(), [&](char c) {
-        return letter(c) || (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
+// VersionNum as the fourth edition has it, which readers still take: letters, digits, ".", "_", ":" and "-".
+bool is_version_number(std::string_view number) {
+    return !number.empty() && std::all_of(number.begin(), number.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '_' || c == ':' ||
+               c == '-';
     });
 }
 
@@ -223,9 +235,11 @@ std::optional<std::string> declaration_fault(pugi::xml_node declaration) {
         if (named) attribute = attribute.next_attribute();
         return named;
     };
+    const pugi::xml_attribute version_number = attribute;
     const bool version = next_if("version");
+    if (version && !is_version_number(version_number.value())) return "an XML declaration with a malformed version number";
     const pugi::xml_attribute encoding = attribute;
-    if (next_if("encoding") && !is_encoding_name(encoding.value())) return "an XML declaration with a malformed encoding name";
+    if (next_if("encoding") && !is_encoding_name(encoding.value())) return malformed_encoding_name;
     const pugi::xml_attribute standalone = attribute;
     if (next_if("standalone") && standalone.value() != "yes"sv && standalone.value() != "no"sv)
         return "an XML declaration whose standalone is neither yes nor no";
@@ -329,8 +343,14 @@ std::optional<Fault> structure_fault(const pugi::xml_document& raw, std::string_
         }
     }
     // Last, so that a reference to an entity it declares is named as what goes wrong.
-    if (doctype)
-        if (auto fault = doctype_fault(doctype.value())) return Fault{doctype.offset_debug(), std::move(*fault)};
+    if (doctype) {
+        // Its text stands in the reader's copy of the file just after the blanks that follow
+        // "<!DOCTYPE", which must be there: the reader does not ask for them.
+        const std::ptrdiff_t at = doctype.offset_debug();
+        if (at < 1 || !is_blank(doctype.value()[-1]))
+            return Fault{at, "a DOCTYPE that is not a name with a SYSTEM or PUBLIC identifier"};
+        if (auto fault = doctype_fault(doctype.value())) return Fault{at, std::move(*fault)};
+    }
     return std::nullopt;
 }
 
