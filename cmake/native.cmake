@@ -24,7 +24,7 @@ set(kestrune_portable_sources
   core/src/backends/msbuild_escape.cpp
   core/src/backends/project_error.cpp
   core/src/backends/version_info.cpp
-  core/src/backends/patcher/carriage_returns.cpp
+  core/src/backends/patcher/text_references.cpp
   core/src/backends/patcher/group_targets.cpp
   core/src/backends/patcher/project_file.cpp
   core/src/backends/patcher/project_path.cpp

@@ -55,7 +55,8 @@ TEST(ProjectText, KeepsMixedContentInOrder) {
 TEST(ProjectText, ReadsBackAsTheTreeSays) {
     pugi::xml_document document;
     const auto loaded = parse_project("<P A=\"t&#9;c&#13;l&#10;x\">"
-                                      "<T>one&#13;&#10;two&#13;</T><U>&#13;</U>"
+                                      "<T>one&#13;&#10;two&#13;</T><U>&#13;</U><S>&#32;</S><L>&#10;&#9;</L>"
+                                      "<M>&#32;<x/></M>"
                                       "<!-- &#01; stays a comment's text --></P>",
                                       document);
     ASSERT_TRUE(loaded) << loaded.error().message();
@@ -69,6 +70,10 @@ TEST(ProjectText, ReadsBackAsTheTreeSays) {
     EXPECT_EQ(std::string(root.attribute("A").value()), "t\tc\rl\nx") << out;
     EXPECT_EQ(child_text(root, "T"), "one\r\ntwo\r") << out;
     EXPECT_EQ(child_text(root, "U"), "\r") << out;
+    // Text of white space alone is text only while some of it is a reference.
+    EXPECT_EQ(child_text(root, "S"), " ") << out;
+    EXPECT_EQ(child_text(root, "L"), "\n\t") << out;
+    EXPECT_EQ(child_text(root, "M"), " ") << out;
     EXPECT_EQ(child_text(root, "Event"), "\rcall a.bat\r\nexit]]>\r") << out;
     EXPECT_NE(out.find("<!-- &#01; stays a comment's text -->"), std::string::npos) << out;
     EXPECT_EQ(out.find('\r'), std::string::npos) << out;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "backends/patcher/carriage_returns.hpp"
+#include "backends/patcher/text_references.hpp"
 #include "backends/patcher/tree_walk.hpp"
 #include "text/text.hpp"
 
@@ -59,13 +59,13 @@ std::expected<std::string, ProjectError> project_text(pugi::xml_node root) {
     std::string text;
     try {
         pad_comments(root);
-        const std::optional<std::string> carriage_return = mark_carriage_returns(root);
+        const std::vector<MarkedReference> marked = mark_references(root);
         StringWriter writer;
         root.print(writer, "    ", pugi::format_indent | pugi::format_no_declaration, pugi::encoding_utf8);
         text = std::move(writer.text);
-        if (carriage_return) {
-            for (auto at = text.find(*carriage_return); at != std::string::npos; at = text.find(*carriage_return, at))
-                text.replace(at, carriage_return->size(), "&#13;");
+        for (const MarkedReference& mark : marked) {
+            for (auto at = text.find(mark.written); at != std::string::npos; at = text.find(mark.written, at))
+                text.replace(at, mark.written.size(), mark.meant);
         }
     } catch (const std::bad_alloc&) {
         return std::unexpected(ProjectError::emitter("out of memory"));

@@ -136,16 +136,20 @@ std::optional<Fault> unit_fault(std::string_view content, pugi::xml_encoding enc
     const bool big_endian = encoding == pugi::encoding_utf16_be || encoding == pugi::encoding_utf32_be;
     const std::size_t width = utf16 ? 2 : 4;
     std::ptrdiff_t decoded = 0;  // the UTF-8 length of what comes before
+    bool pair_open = false;      // the unit before was the first half of a surrogate pair
     for (std::size_t i = 0; i + width <= content.size(); i += width) {
         std::uint32_t unit = 0;
         for (std::size_t b = 0; b < width; ++b)
             unit |= std::uint32_t{static_cast<unsigned char>(content[i + b])} << 8 * (big_endian ? width - 1 - b : b);
         if (unit == 0) return Fault{decoded, not_allowed(0)};
+        // The XML library drops half a pair that stands alone, where it is no character at all.
+        const bool high = utf16 && text::is_high_surrogate(unit), low = utf16 && text::is_low_surrogate(unit);
+        if (pair_open != low) return Fault{decoded, "half a UTF-16 surrogate pair"};
+        pair_open = high;
         // A surrogate pair is four bytes of UTF-8, counted at its first half.
-        const bool surrogate = utf16 && (text::is_high_surrogate(unit) || text::is_low_surrogate(unit));
-        decoded += unit < 0x80 ? 1 : unit < 0x800 ? 2 : surrogate ? (text::is_high_surrogate(unit) ? 4 : 0) : unit < 0x10000 ? 3 : 4;
+        decoded += unit < 0x80 ? 1 : unit < 0x800 ? 2 : (high || low) ? (high ? 4 : 0) : unit < 0x10000 ? 3 : 4;
     }
-    if (content.size() % width != 0) return Fault{decoded, "the file ends in part of a character"};
+    if (pair_open || content.size() % width != 0) return Fault{decoded, "the file ends in part of a character"};
     return std::nullopt;
 }
 
@@ -217,11 +221,11 @@ std::optional<Fault> attribute_fault(pugi::xml_node element, std::vector<std::st
     return std::nullopt;
 }
 
-// VersionNum as the fourth edition has it, which readers still take: letters, digits, ".", "_", ":" and "-".
+// VersionNum as the fourth edition has it, which readers still take: letters, digits, ".", "_"
+// and "-"; not ":", which that edition allows too but common readers refuse.
 bool is_version_number(std::string_view number) {
     return !number.empty() && std::all_of(number.begin(), number.end(), [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '_' || c == ':' ||
-               c == '-';
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
     });
 }
 
@@ -293,8 +297,8 @@ std::optional<std::string> doctype_fault(std::string_view text) {
 
 // What the raw tree shows that the reader let through: structure outside the root element,
 // nesting too deep to walk, names, and the content rules of elements, text and comments. The tree
-// is walked once, in document order. (The reader itself takes "<?xml" in any letter case for
-// a declaration and refuses one inside an element.)
+// is walked once, in document order. (The reader itself refuses a declaration inside an
+// element.)
 std::optional<Fault> structure_fault(const pugi::xml_document& raw, std::string_view content) {
     bool root_seen = false, doctype_seen = false;
     pugi::xml_node doctype;
@@ -329,6 +333,10 @@ std::optional<Fault> structure_fault(const pugi::xml_document& raw, std::string_
             if (!text::is_xml_name(node.name())) return Fault{at, not_a_name(node.name())};
             break;
         case pugi::node_declaration:
+            // The reader takes "<?xml" in any letter case for the declaration; XML reserves the
+            // name in every case but the declaration's own.
+            if (std::string_view(node.name()) != "xml")
+                return Fault{at, "a processing instruction named '" + std::string(node.name()) + "', a name XML reserves"};
             // At the very start: after a byte-order mark at most, which the reader holds as three bytes.
             if (node != raw.first_child() || at != (starts_with_bom(content) ? 5 : 2))
                 return Fault{at, "an XML declaration that does not open the file"};
