@@ -14,9 +14,10 @@
 // Any other difference is a finding.
 //
 // Names are read by the fifth edition of XML 1.0, whose name characters are ranges of Unicode;
-// expat keeps to the fourth edition's narrower character classes. Where expat refuses a file
-// the reader accepts as an invalid token, and the file has a name beyond ASCII, that is this
-// difference.
+// expat keeps to character classes of its own, mostly narrower (the fourth edition's) but wider
+// in places (U+00B5 is a name character to it). Where expat refuses a file the reader accepts as
+// an invalid token, and the file has a name beyond ASCII, or the reader refuses a name beyond
+// ASCII that expat accepts, that is this difference.
 //
 // Expat is given the same bytes. It decodes UTF-8, UTF-16, ISO-8859-1 and US-ASCII itself; for
 // any other declared encoding it is told that ASCII is ASCII and every other byte is invalid,
@@ -89,6 +90,7 @@ bool doctype_beyond_ascii(std::string_view content) {
 }
 
 bool documented_refusal(std::string_view message) {
+    if (message.find("is not an XML name") != std::string_view::npos && beyond_ascii(std::string(message).c_str())) return true;
     for (const std::string_view why : {"elements nested deeper than", "is not supported (only UTF-8", "undefined entity",
                                      "a DOCTYPE with an internal subset", "a malformed version number",
                                      "the file ends in part of a character"})
