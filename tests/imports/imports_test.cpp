@@ -136,12 +136,13 @@ std::expected<std::vector<std::string>, std::string> imported_dlls(std::string_v
     return dlls;
 }
 
-// KERNEL32, ADVAPI32 (registry), bcrypt (random names) and the runtime as the compiler links
-// it: MinGW's msvcrt or universal runtime with its api-ms-win-crt-* forwarders, and with MSVC's
-// default runtime also its vcruntime140 and msvcp140.
+// KERNEL32, ADVAPI32 (registry) and the runtime as the compiler links it: MinGW's msvcrt or
+// universal runtime with its api-ms-win-crt-* forwarders, and with MSVC's default runtime also
+// its vcruntime140 and msvcp140. Not bcrypt: attaching it loads a dozen libraries more, and only
+// the commands that make temporary files draw random bytes, so it is loaded when they do.
 bool every_command_needs(std::string_view dll) {
     const std::string name = text::ascii_lower(dll);
-    for (std::string_view wanted : {"kernel32.dll", "advapi32.dll", "bcrypt.dll", "msvcrt.dll", "ucrtbase.dll",
+    for (std::string_view wanted : {"kernel32.dll", "advapi32.dll", "msvcrt.dll", "ucrtbase.dll",
                                     "vcruntime140.dll", "vcruntime140_1.dll", "msvcp140.dll"})
         if (name == wanted) return true;
     return name.starts_with("api-ms-win-crt-");

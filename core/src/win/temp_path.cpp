@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <bcrypt.h>
-
 #include <algorithm>
 #include <array>
 #include <mutex>
@@ -19,6 +17,23 @@ constexpr std::wstring_view name_alphabet = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefgh
 
 // Give up after this many taken names: something other than chance is at work then.
 constexpr int max_attempts = 1 << 16;
+
+// BCryptGenRandom with the system's preferred generator (no algorithm handle, flag 2).
+using GenRandom = LONG(WINAPI*)(void* algorithm, UCHAR* buffer, ULONG size, ULONG flags);
+constexpr ULONG use_system_preferred_rng = 0x00000002;
+
+// bcrypt.dll is loaded the first time random bytes are wanted, not at every start: attaching
+// it loads a good many libraries of its own (Wine's loads GnuTLS), while only the commands
+// that make temporary files need it. It comes from the system directory alone, never from
+// the program's or the current directory. Null when it cannot be had.
+GenRandom gen_random() {
+    static const GenRandom function = [] {
+        const HMODULE bcrypt = LoadLibraryExW(L"bcrypt.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return bcrypt ? reinterpret_cast<GenRandom>(reinterpret_cast<void (*)()>(GetProcAddress(bcrypt, "BCryptGenRandom")))
+                      : nullptr;
+    }();
+    return function;
+}
 
 }  // namespace
 
@@ -79,9 +94,10 @@ std::expected<std::wstring, IoError> random_name(std::size_t count) {
     constexpr unsigned limit = 256 - 256 % name_alphabet.size();
     std::wstring out;
     std::array<unsigned char, 32> bytes{};
+    const GenRandom generate = gen_random();
+    if (!generate) return std::unexpected(IoError::from_text("cannot draw random bytes"));
     while (out.size() < count) {
-        const NTSTATUS status =
-            BCryptGenRandom(nullptr, bytes.data(), static_cast<ULONG>(bytes.size()), BCRYPT_USE_SYSTEM_PREFERRED_RNG);
+        const LONG status = generate(nullptr, bytes.data(), static_cast<ULONG>(bytes.size()), use_system_preferred_rng);
         if (status < 0) return std::unexpected(IoError::from_text("cannot draw random bytes"));
         for (const unsigned char b : bytes) {
             if (b >= limit) continue;
