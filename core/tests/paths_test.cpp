@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "scratch_directory.hpp"
+#include "win/path.hpp"
 
 namespace kestrune::catalogue {
 namespace {
@@ -149,6 +151,86 @@ TEST_F(PathsOnDisk, MissingRootDirResolvesAgainstTheCurrentDirectory) {
         EXPECT_EQ(find_tool(i, Tool::DCC64, std::nullopt), "bin64\\DCC64.exe");
     }
     EXPECT_EQ(std::filesystem::current_path(), before);
+}
+
+// The answers as the definition gives them: each candidate file checked on its own.
+std::vector<Platform> platforms_one_by_one(const Installation& i) {
+    std::vector<Platform> out;
+    for (const PlatformInfo& p : platform_table)
+        for (Architecture a : tool_search_order(std::nullopt))
+            if (win::path_exists(tool_path(i, p.tool, a))) {
+                out.push_back(p.value);
+                break;
+            }
+    return out;
+}
+
+std::vector<Tool> tools_one_by_one(const Installation& i, Architecture a) {
+    std::vector<Tool> out;
+    for (const ToolInfo& tool : tool_table)
+        if (win::path_exists(tool_path(i, tool.value, a))) out.push_back(tool.value);
+    return out;
+}
+
+// A missing tool directory answers for every file in it; whatever a tree holds and however the
+// root is written, the answers are those of checking every candidate file on its own.
+TEST(PathsOnHostileTrees, AnswerAsEveryFileCheckedOnItsOwn) {
+    struct Case {
+        const char* what;
+        std::function<void(const Directory&)> lay_out;
+        std::function<std::string(const Directory&)> root;  // the RootDir value; the tree is the current directory
+        std::vector<Platform> platforms;                     // when the system's own answer is not in doubt
+    };
+    const auto in_tree = [](const Directory& tree) { return tree.utf8(); };
+    const Case cases[] = {
+        {"names in another letter case",
+         [](const Directory& t) { t.write("bin\\dcc32.EXE"); t.write("bin64\\Dcc64.Exe"); t.write("bin64\\bcc64X.exe"); },
+         in_tree, {Platform::Win32, Platform::Win64, Platform::Win64x}},
+        {"a directory named like a tool", [](const Directory& t) { t.directory(L"bin\\DCC32.exe"); }, in_tree,
+         {Platform::Win32}},
+        {"a file where bin64 should be", [](const Directory& t) { t.write("bin64"); t.write("bin\\DCC32.exe"); }, in_tree,
+         {Platform::Win32}},
+#ifdef KESTRUNE_LINK_TREE
+        // Wine makes no links itself: these trees are laid out on the host (tests/CMakeLists.txt).
+        {"a link to a tool, a link to nothing and a linked tool directory", [](const Directory&) {},
+         [](const Directory&) { return std::string(KESTRUNE_LINK_TREE "/links"); }, {Platform::Win64, Platform::OSX64}},
+        {"a link to nothing where bin should be", [](const Directory&) {},
+         [](const Directory&) { return std::string(KESTRUNE_LINK_TREE "/dangling"); }, {Platform::Win64}},
+#endif
+        {"no tool directories", [](const Directory& t) { t.write("DCC32.exe"); }, in_tree, {}},
+        {"a root that is not there", [](const Directory& t) { t.write("bin\\DCC32.exe"); },
+         [](const Directory& t) { return t.utf8() + "\\gone"; }, {}},
+        {"bin64 alone", [](const Directory& t) { t.write("bin64\\DCC32.exe"); t.write("bin64\\DCC64.exe"); }, in_tree,
+         {Platform::Win32, Platform::Win64}},
+        {"a relative root", [](const Directory& t) { t.write("ide\\bin\\DCC32.exe"); },
+         [](const Directory&) { return std::string("ide"); }, {Platform::Win32}},
+        {"the empty root: the current directory", [](const Directory& t) { t.write("bin64\\DCC32.exe"); },
+         [](const Directory&) { return std::string(); }, {Platform::Win32}},
+        {"a root that climbs back with .. from a directory that is not there",
+         [](const Directory& t) { t.write("bin\\DCC32.exe"); },
+         [](const Directory& t) { return t.utf8() + "\\gone\\.."; }, {Platform::Win32}},
+        {"a relative root that climbs back with ..", [](const Directory& t) { t.write("bin\\DCC32.exe"); },
+         [](const Directory&) { return std::string("ide\\.."); }, {Platform::Win32}},
+        {"a wildcard in the root", [](const Directory& t) { t.write("ide\\bin\\DCC32.exe"); },
+         [](const Directory& t) { return t.utf8() + "\\id*"; }, {}},
+        {"a wildcard of the system's own in the root", [](const Directory& t) { t.write("ide\\bin\\DCC32.exe"); },
+         [](const Directory& t) { return t.utf8() + "\\id<"; }, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Directory tree;
+        c.lay_out(tree);
+        const scratch::CurrentDirectory here(tree.path());
+        const Installation i = with_values({{"RootDir", c.root(tree)}});
+        const std::vector<Platform> found = listed(platforms(i));
+        EXPECT_EQ(found, platforms_one_by_one(i));
+        for (Architecture a : {Architecture::x86, Architecture::x64})
+            EXPECT_EQ(listed(command_line_tools(i, a)), tools_one_by_one(i, a)) << name(a);
+        // Where the system's answer is certain, the listing is seen to find things at all.
+        if (!c.platforms.empty()) {
+            EXPECT_EQ(found, c.platforms);
+        }
+    }
 }
 
 }  // namespace

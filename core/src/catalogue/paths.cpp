@@ -1,15 +1,16 @@
 #include "catalogue/paths.hpp"
 
 #include "win/path.hpp"
+#include "win/utf.hpp"
 
 namespace kestrune::catalogue {
 namespace {
 
-template <class PathOf>
-EnumSet<Architecture> existing(const Installation& installation, PathOf path_of) {
+template <class Has>
+EnumSet<Architecture> existing(Has has) {
     EnumSet<Architecture> found;
     for (const ArchitectureInfo& a : architecture_table)
-        if (win::path_exists(path_of(installation, a.value))) found.insert(a.value);
+        if (has(a.value)) found.insert(a.value);
     return found;
 }
 
@@ -62,27 +63,70 @@ std::optional<std::string> brcc32_path(const Installation& installation, std::op
     return find_tool(installation, Tool::BRCC32, architecture);
 }
 
-EnumSet<Architecture> architectures(const Installation& installation) { return existing(installation, rsvars_path); }
+bool InstallationFiles::in_tool_directory(Architecture architecture, std::string_view name) {
+    std::optional<win::DirectoryProbe>& directory = tool_directories_[position(architecture)];
+    if (!directory) directory.emplace(win::to_wide(bin_dir(installation_, architecture)));
+    return directory->exists(win::to_wide(name));
+}
 
-EnumSet<Architecture> ide_architectures(const Installation& installation) { return existing(installation, ide_path); }
+bool InstallationFiles::has_ide(Architecture architecture) {
+    std::optional<bool>& exists = ides_[position(architecture)];
+    if (!exists) exists = win::path_exists(ide_path(installation_, architecture));
+    return *exists;
+}
+
+EnumSet<Architecture> architectures(const Installation& installation) {
+    // One file in each directory: checking it costs no more than looking at the directory first.
+    return existing([&](Architecture a) { return win::path_exists(rsvars_path(installation, a)); });
+}
+
+EnumSet<Architecture> architectures(InstallationFiles& files) {
+    return existing([&](Architecture a) { return files.in_tool_directory(a, info(a).rsvars); });
+}
+
+EnumSet<Architecture> ide_architectures(const Installation& installation) {
+    InstallationFiles files(installation);
+    return ide_architectures(files);
+}
+
+EnumSet<Architecture> ide_architectures(InstallationFiles& files) {
+    return existing([&](Architecture a) { return files.has_ide(a); });
+}
 
 EnumSet<Platform> ide_platforms(const Installation& installation) {
+    InstallationFiles files(installation);
+    return ide_platforms(files);
+}
+
+EnumSet<Platform> ide_platforms(InstallationFiles& files) {
     EnumSet<Platform> out;
-    for (Architecture a : ide_architectures(installation)) out.insert(info(a).ide_platform);
+    for (Architecture a : ide_architectures(files)) out.insert(info(a).ide_platform);
     return out;
 }
 
 EnumSet<Platform> platforms(const Installation& installation) {
+    InstallationFiles files(installation);
+    return platforms(files);
+}
+
+EnumSet<Platform> platforms(InstallationFiles& files) {
     EnumSet<Platform> out;
-    for (const PlatformInfo& p : platform_table)
-        if (find_tool(installation, p.tool, std::nullopt)) out.insert(p.value);
+    for (const PlatformInfo& p : platform_table) {
+        for (Architecture a : tool_search_order(std::nullopt)) {
+            if (files.in_tool_directory(a, tool_file_name(p.tool))) {
+                out.insert(p.value);
+                break;
+            }
+        }
+    }
     return out;
 }
 
 EnumSet<Tool> command_line_tools(const Installation& installation, Architecture architecture) {
+    InstallationFiles files(installation);
     EnumSet<Tool> out;
     for (const ToolInfo& tool : tool_table)
-        if (win::path_exists(tool_path(installation, tool.value, architecture))) out.insert(tool.value);
+        if (files.in_tool_directory(architecture, tool_file_name(tool.value))) out.insert(tool.value);
     return out;
 }
 

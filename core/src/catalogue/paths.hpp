@@ -2,11 +2,13 @@
 // Every answer is read afresh from the record and the file system; nothing fails.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 
 #include "catalogue/enums.hpp"
 #include "catalogue/installation.hpp"
+#include "win/directory_probe.hpp"
 
 namespace kestrune::catalogue {
 
@@ -29,14 +31,40 @@ std::optional<std::string> compiler_path(const Installation& installation, Tool 
 // The resource compiler's file as find_tool finds it.
 std::optional<std::string> brcc32_path(const Installation& installation, std::optional<Architecture> architecture);
 
+// What one computation sees of an installation's files, however many of its questions ask
+// after them: a tool directory that is not there is found out once, when first asked about,
+// and each IDE executable is checked once. The answers are those of checking each file on its
+// own; a new one is made for each computation, so that every computation looks afresh.
+class InstallationFiles {
+public:
+    explicit InstallationFiles(const Installation& installation) : installation_(installation) {}
+    InstallationFiles(const InstallationFiles&) = delete;
+    InstallationFiles& operator=(const InstallationFiles&) = delete;
+
+    const Installation& installation() const { return installation_; }
+    // Whether a file of that name lies in the architecture's tool directory.
+    bool in_tool_directory(Architecture architecture, std::string_view name);
+    // Whether the architecture's IDE executable exists.
+    bool has_ide(Architecture architecture);
+
+private:
+    const Installation& installation_;
+    std::array<std::optional<win::DirectoryProbe>, enum_count<Architecture>()> tool_directories_;
+    std::array<std::optional<bool>, enum_count<Architecture>()> ides_;
+};
+
 // Architectures whose rsvars script exists.
 EnumSet<Architecture> architectures(const Installation& installation);
+EnumSet<Architecture> architectures(InstallationFiles& files);
 // Architectures whose IDE executable exists.
 EnumSet<Architecture> ide_architectures(const Installation& installation);
+EnumSet<Architecture> ide_architectures(InstallationFiles& files);
 // The IDE platform (Win32, Win64) of each IDE architecture.
 EnumSet<Platform> ide_platforms(const Installation& installation);
+EnumSet<Platform> ide_platforms(InstallationFiles& files);
 // Platforms whose deciding compiler is found in either tool directory.
 EnumSet<Platform> platforms(const Installation& installation);
+EnumSet<Platform> platforms(InstallationFiles& files);
 // Tools, BRCC32 included, present in that architecture's own tool directory.
 EnumSet<Tool> command_line_tools(const Installation& installation, Architecture architecture);
 

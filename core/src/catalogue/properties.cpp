@@ -39,10 +39,12 @@ PropertyMap build(const Installation& installation, std::string root) {
     map["display_name"] = display_name(installation);
     map["root_dir"] = std::move(root);
     map["personalities"] = names(installation.personalities);
-    map["architectures"] = names(architectures(installation));
-    map["ide_architectures"] = names(ide_architectures(installation));
-    map["platforms"] = names(platforms(installation));
-    map["ide_platforms"] = names(ide_platforms(installation));
+    // The four sets of one map look at the installation's files once between them.
+    InstallationFiles files(installation);
+    map["architectures"] = names(architectures(files));
+    map["ide_architectures"] = names(ide_architectures(files));
+    map["platforms"] = names(platforms(files));
+    map["ide_platforms"] = names(ide_platforms(files));
     return map;
 }
 
