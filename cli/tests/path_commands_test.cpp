@@ -4,6 +4,9 @@
 
 #include "captured_output.hpp"
 #include "installation_record.hpp"
+#include "table/table.hpp"
+#include "text/path_list.hpp"
+#include "win/utf.hpp"
 
 namespace kestrune::cli {
 namespace {
@@ -74,6 +77,34 @@ TEST_F(PathListOutput, EditsPrintNothing) {
     EXPECT_EQ(stored(win32, L"Search Path")->units(), std::wstring(L"z;b;c") + L'\0');
     EXPECT_EQ(out.out, "");
     EXPECT_EQ(out.err, "");
+}
+
+// A listing is drawn straight from the value's text; it shows what drawing each entry of the
+// split text on its own shows, whatever the text holds.
+TEST_F(PathListOutput, ListsAwkwardValuesEntryByEntry) {
+    using namespace std::string_literals;
+    const std::wstring awkward[] = {
+        L"",
+        L";",
+        L"a\"b;c\"d;;\"e",                            // quotes that hide and that never close
+        L"C:\\\xD83D\xDE00;x",                        // a surrogate pair: two columns
+        L"\xD83D;\xDE00\xDE00;\xD83D",                // unpaired surrogates
+        L"pair\xD83D\"\"\xDE00;\"\xD83D\"\xDE00",     // a pair split by quotes, whole once they go
+        L"C:\\\x738B\x5C0F\x660E\\lib;Cafe\x0301;\x200B",  // wide, combining and zero-width characters
+        L"line\nbreak;tab\there; blank ;trailing ",  // a line feed makes a cell of two lines
+        L"a\0b;\0c"s,                                // NULs inside the text
+        std::wstring(300, L'x') + L";" + std::wstring(11, L';') + L"%BDS%\\lib",  // a long entry, two-digit numbers
+    };
+    const std::wstring key = version_key + L"\\Library\\Win32";
+    for (const std::wstring& value : awkward) {
+        set_string(key, L"Search Path", value);
+        kestrune::testing::CapturedOutput out;
+        ASSERT_TRUE(run_platform_path_list("Library Path", search_path, std::nullopt, installation, {Platform::Win32}, out));
+        Table table({"ID", "Item"});
+        const std::vector<std::wstring> entries = text::split_path_list(value);
+        for (std::size_t i = 0; i < entries.size(); ++i) table.add_row({std::to_string(i + 1), win::to_utf8(entries[i])});
+        EXPECT_EQ(out.out, "Win32 Library Path\n" + table.render() + "\n") << win::to_utf8(value);
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "main/path_list_edit.hpp"
 #include "main/target.hpp"
 #include "table/table.hpp"
+#include "text/path_list.hpp"
 #include "win/utf.hpp"
 
 namespace kestrune::cli {
@@ -16,11 +17,25 @@ namespace {
 constexpr catalogue::RegistryValue search_path_value{"Search Path", false};
 constexpr catalogue::RegistryValue browsing_path_value{"Browsing Path", false};
 
-// The title line and an ID/Item table of the entries.
-void print_path_list(std::string_view title, const std::vector<std::wstring>& entries, Output& out) {
+// The title line and an ID/Item table of the entries of a path-list text. The entries' text
+// and their numbers are each written once, into one string, and the table points into it.
+void print_path_list(std::string_view title, std::wstring_view list, Output& out) {
     out.print(std::string(title) + "\n");
+    std::string cells;
+    std::vector<std::size_t> ends;  // where each number and each entry ends in it
+    std::size_t number = 0;
+    text::for_each_path_list_entry(list, [&](std::wstring_view entry) {
+        cells += std::to_string(++number);
+        ends.push_back(cells.size());
+        win::append_utf8(cells, entry);
+        ends.push_back(cells.size());
+    });
     Table table({"ID", "Item"});
-    for (std::size_t i = 0; i < entries.size(); ++i) table.add_row({std::to_string(i + 1), win::to_utf8(entries[i])});
+    const std::string_view all(cells);
+    for (std::size_t i = 0, start = 0; i < ends.size(); i += 2) {
+        table.add_row_of_views({all.substr(start, ends[i] - start), all.substr(ends[i], ends[i + 1] - ends[i])});
+        start = ends[i + 1];
+    }
     print_table(table, out);
 }
 
@@ -28,9 +43,9 @@ void print_path_list(std::string_view title, const std::vector<std::wstring>& en
 win::RegistryResult<void> edit_or_list(const std::optional<PathCommands>& command, const catalogue::RegistryKey& key,
                                        const catalogue::RegistryValue& value, const std::string& title, Output& out) {
     if (!command) {
-        const auto entries = catalogue::read_path_list(key, value);
-        if (!entries) return std::unexpected(entries.error());
-        print_path_list(title, *entries, out);
+        const auto list = catalogue::read_path_list_text(key, value);
+        if (!list) return std::unexpected(list.error());
+        print_path_list(title, *list, out);
         return {};
     }
     switch (command->kind) {

@@ -9,8 +9,18 @@
 namespace kestrune::cli {
 namespace {
 
-using text::split_lines;
 constexpr auto width_of = text::display_width;
+
+// Calls line(text) for each line of the text, split at line feeds.
+template <class Line>
+void for_each_line(std::string_view text, Line line) {
+    for (;;) {
+        const std::size_t end = text.find('\n');
+        line(text.substr(0, end));
+        if (end == std::string_view::npos) return;
+        text.remove_prefix(end + 1);
+    }
+}
 
 // The start of a line that wrapping leaves on this line: up to the last blank that fits,
 // else as many whole characters as fit. A blank that carries a combining mark is no break.
@@ -30,20 +40,20 @@ std::size_t wrap_point(std::string_view line, std::size_t width, std::size_t& re
 }
 
 // Wraps one line at blanks where it can, and between characters where it must.
-void wrap_line(std::string_view line, std::size_t width, std::vector<std::string>& out) {
+void wrap_line(std::string_view line, std::size_t width, std::vector<std::string_view>& out) {
     while (width_of(line) > width) {
         std::size_t resume = 0;
         const std::size_t cut = wrap_point(line, width, resume);
-        out.emplace_back(line.substr(0, cut));
+        out.push_back(line.substr(0, cut));
         line.remove_prefix(resume);
     }
-    out.emplace_back(line);
+    out.push_back(line);
 }
 
-std::vector<std::string> cell_lines(std::string_view text, std::size_t width) {
-    std::vector<std::string> out;
-    for (auto line : split_lines(text)) wrap_line(line, width, out);
-    return out;
+// The lines a cell is shown in, each a piece of its text, into `out`.
+void cell_lines(std::string_view text, std::size_t width, std::vector<std::string_view>& out) {
+    out.clear();
+    for_each_line(text, [&](std::string_view line) { wrap_line(line, width, out); });
 }
 
 std::string repeat(std::string_view s, std::size_t n) {
@@ -87,19 +97,30 @@ std::vector<std::size_t> fit(std::vector<std::size_t> natural, std::size_t avail
 
 }  // namespace
 
+Table::Table(std::vector<std::string> header) : columns_(header.size()) {
+    for (std::string& cell : header) cells_.emplace_back(kept_.emplace_back(std::move(cell)));
+}
+
+void Table::add_row(std::vector<std::string> row) {
+    for (std::size_t i = 0; i < columns_; ++i)
+        cells_.push_back(i < row.size() ? std::string_view(kept_.emplace_back(std::move(row[i]))) : std::string_view());
+}
+
+void Table::add_row_of_views(std::initializer_list<std::string_view> row) {
+    for (std::size_t i = 0; i < columns_; ++i) cells_.push_back(i < row.size() ? row.begin()[i] : std::string_view());
+}
+
 std::string Table::render(int width) const {
-    const std::size_t columns = header_.size();
+    const std::size_t columns = columns_;
+    const std::size_t rows = columns == 0 ? 0 : cells_.size() / columns;  // the header's included
     std::vector<std::size_t> natural(columns, 0);
     // No column gets narrower than its widest character, which wrapping cannot split.
     std::vector<std::size_t> narrowest(columns, 1);
-    auto measure = [&](const std::vector<std::string>& row) {
-        for (std::size_t i = 0; i < columns && i < row.size(); ++i) {
-            for (auto line : split_lines(row[i])) natural[i] = std::max(natural[i], width_of(line));
-            narrowest[i] = std::max(narrowest[i], text::widest_character(row[i]));
-        }
-    };
-    measure(header_);
-    for (const auto& row : rows_) measure(row);
+    for (std::size_t at = 0; at < cells_.size(); ++at) {
+        const std::size_t i = at % columns;
+        for_each_line(cells_[at], [&](std::string_view line) { natural[i] = std::max(natural[i], width_of(line)); });
+        narrowest[i] = std::max(narrowest[i], text::widest_character(cells_[at]));
+    }
 
     std::vector<std::size_t> widths = natural;
     const std::size_t frame = columns + 1 + 2 * columns;  // borders and one blank each side
@@ -119,21 +140,23 @@ std::string Table::render(int width) const {
         line += right;
         return line;
     };
-    // Lines go straight into the result, not into a list joined afterwards: a listing of
-    // thousands of rows is copied once less.
+    // Lines go straight into the result, not into a list joined afterwards, and each cell's
+    // lines are pieces of its text: a listing of thousands of rows is copied once, into the result.
+    const std::string top = border("┌", "─", "┬", "┐");
     std::string out;
-    std::vector<std::vector<std::string>> cells(columns);
-    auto add_row = [&](const std::vector<std::string>& row) {
+    out.reserve((rows + 3) * (top.size() + 1));
+    std::vector<std::vector<std::string_view>> lines(columns);
+    auto add_row = [&](std::size_t row) {
         std::size_t height = 1;
         for (std::size_t i = 0; i < columns; ++i) {
-            cells[i] = cell_lines(i < row.size() ? row[i] : std::string_view(), widths[i]);
-            height = std::max(height, cells[i].size());
+            cell_lines(cells_[row * columns + i], widths[i], lines[i]);
+            height = std::max(height, lines[i].size());
         }
         for (std::size_t h = 0; h < height; ++h) {
             out += "│";
             for (std::size_t i = 0; i < columns; ++i) {
                 if (i > 0) out += "┆";
-                const std::string_view text = h < cells[i].size() ? std::string_view(cells[i][h]) : std::string_view();
+                const std::string_view text = h < lines[i].size() ? lines[i][h] : std::string_view();
                 out += ' ';
                 out += text;
                 out.append(widths[i] - std::min(widths[i], width_of(text)) + 1, ' ');
@@ -143,12 +166,12 @@ std::string Table::render(int width) const {
         }
     };
 
-    out += border("┌", "─", "┬", "┐");
+    out += top;
     out += '\n';
-    add_row(header_);
+    add_row(0);
     out += border("╞", "═", "╪", "╡");
     out += '\n';
-    for (const auto& row : rows_) add_row(row);
+    for (std::size_t row = 1; row < rows; ++row) add_row(row);
     out += border("└", "─", "┴", "┘");
     return out;
 }

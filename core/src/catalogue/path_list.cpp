@@ -14,10 +14,16 @@ win::RegistryResult<std::wstring> join_path_list(const std::vector<std::wstring>
     return std::move(*text);
 }
 
-win::RegistryResult<std::vector<std::wstring>> read_path_list(const RegistryKey& key, const RegistryValue& value) {
-    const auto text = win::read_string_value(key.get(), win::to_wide(value.name));
+win::RegistryResult<std::wstring> read_path_list_text(const RegistryKey& key, const RegistryValue& value) {
+    auto text = win::read_string_value(key.get(), win::to_wide(value.name));
     if (!text) return std::unexpected(text.error());
-    return split_path_list(text->value_or(std::wstring{}));
+    return std::move(*text).value_or(std::wstring{});
+}
+
+win::RegistryResult<std::vector<std::wstring>> read_path_list(const RegistryKey& key, const RegistryValue& value) {
+    const auto text = read_path_list_text(key, value);
+    if (!text) return std::unexpected(text.error());
+    return split_path_list(*text);
 }
 
 win::RegistryResult<void> write_path_list(const RegistryKey& key, const RegistryValue& value,

@@ -16,6 +16,8 @@ std::vector<std::wstring> split_path_list(std::wstring_view text);
 // The text of the entries; JoinPaths when an entry holds a double quote.
 win::RegistryResult<std::wstring> join_path_list(const std::vector<std::wstring>& entries);
 
+// The text of the value as stored; a missing value is the empty text (one empty entry).
+win::RegistryResult<std::wstring> read_path_list_text(const RegistryKey& key, const RegistryValue& value);
 // The entries of the value; a missing value is one empty entry.
 win::RegistryResult<std::vector<std::wstring>> read_path_list(const RegistryKey& key, const RegistryValue& value);
 // Joins the entries and stores them as the value; nothing is written when they cannot be joined.

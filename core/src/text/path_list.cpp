@@ -4,19 +4,7 @@ namespace kestrune::text {
 
 std::vector<std::wstring> split_path_list(std::wstring_view text) {
     std::vector<std::wstring> entries;
-    std::wstring current;
-    bool quoted = false;
-    for (wchar_t c : text) {
-        if (c == L'"') {
-            quoted = !quoted;
-        } else if (c == L';' && !quoted) {
-            entries.push_back(std::move(current));
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    entries.push_back(std::move(current));
+    for_each_path_list_entry(text, [&](std::wstring_view entry) { entries.emplace_back(entry); });
     return entries;
 }
 

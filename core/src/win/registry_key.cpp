@@ -132,21 +132,25 @@ RegistryResult<std::optional<std::wstring>> read_string_value(HKEY key, std::wst
     if (status != ERROR_SUCCESS) return failure(status);
     if (!is_string_type(type)) return std::unexpected(RegistryError::windows_registry(hresult_invalid_data));
 
-    std::vector<std::uint8_t> data;
+    // Read straight into the text: a long path list is copied once less.
+    std::wstring text;
     do {
         // Never a null data buffer: given one, RegQueryValueExW reports a size without copying
         // anything. A value stored again with longer data since the size was asked reports
-        // ERROR_MORE_DATA and the size it has now.
-        data.resize(std::size_t{size} + sizeof(wchar_t));
-        size = static_cast<DWORD>(data.size());
-        status = RegQueryValueExW(key, value_name.c_str(), nullptr, &type, data.data(), &size);
+        // ERROR_MORE_DATA and the size it has now. Room for a NUL beyond it, and an odd size
+        // rounded up to whole units.
+        text.resize(std::size_t{size} / sizeof(wchar_t) + 2);
+        size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        status = RegQueryValueExW(key, value_name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
     } while (status == ERROR_MORE_DATA);
     if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
     if (status != ERROR_SUCCESS) return failure(status);
-    if (size > data.size()) return failure(ERROR_MORE_DATA);
+    if (size > text.size() * sizeof(wchar_t)) return failure(ERROR_MORE_DATA);
     // The value may have been replaced between the two calls.
     if (!is_string_type(type)) return std::unexpected(RegistryError::windows_registry(hresult_invalid_data));
-    return units_of(data.data(), size);
+    text.resize(size / sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\0') text.pop_back();
+    return text;
 }
 
 RegistryResult<void> write_string_value(HKEY key, std::wstring_view name, std::wstring_view text, bool expand) {

@@ -9,7 +9,7 @@ namespace {
 
 constexpr char32_t replacement = 0xFFFD;
 
-void append_utf8(std::string& out, char32_t cp) {
+void append_code_point(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -46,8 +46,12 @@ std::optional<char32_t> next_utf16(std::wstring_view text, std::size_t& i) {
 std::string to_utf8(std::wstring_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) append_utf8(out, next_utf16(text, i).value_or(replacement));
+    append_utf8(out, text);
     return out;
+}
+
+void append_utf8(std::string& out, std::wstring_view text) {
+    for (std::size_t i = 0; i < text.size();) append_code_point(out, next_utf16(text, i).value_or(replacement));
 }
 
 std::optional<std::string> to_utf8_strict(std::wstring_view text) {
@@ -56,7 +60,7 @@ std::optional<std::string> to_utf8_strict(std::wstring_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto cp = next_utf16(text, i);
         if (!cp) return std::nullopt;
-        append_utf8(out, *cp);
+        append_code_point(out, *cp);
     }
     return out;
 }
