@@ -116,10 +116,21 @@ std::string Table::render(int width) const {
     std::vector<std::size_t> natural(columns, 0);
     // No column gets narrower than its widest character, which wrapping cannot split.
     std::vector<std::size_t> narrowest(columns, 1);
+    // The width of each cell that is one line, measured once; npos for one of more lines.
+    constexpr std::size_t lines_apart = std::string_view::npos;
+    std::vector<std::size_t> one_line(cells_.size(), lines_apart);
     for (std::size_t at = 0; at < cells_.size(); ++at) {
         const std::size_t i = at % columns;
-        for_each_line(cells_[at], [&](std::string_view line) { natural[i] = std::max(natural[i], width_of(line)); });
-        narrowest[i] = std::max(narrowest[i], text::widest_character(cells_[at]));
+        const std::string_view cell = cells_[at];
+        // Plain ASCII, nearly every cell of a long listing, takes a column a byte.
+        if (std::all_of(cell.begin(), cell.end(), [](char c) { return c != '\n' && static_cast<unsigned char>(c) < 0x80; })) {
+            one_line[at] = cell.size();
+            natural[i] = std::max(natural[i], cell.size());
+            continue;
+        }
+        if (cell.find('\n') == std::string_view::npos) one_line[at] = width_of(cell);
+        for_each_line(cell, [&](std::string_view line) { natural[i] = std::max(natural[i], width_of(line)); });
+        narrowest[i] = std::max(narrowest[i], text::widest_character(cell));
     }
 
     std::vector<std::size_t> widths = natural;
@@ -146,20 +157,29 @@ std::string Table::render(int width) const {
     std::string out;
     out.reserve((rows + 3) * (top.size() + 1));
     std::vector<std::vector<std::string_view>> lines(columns);
+    std::vector<std::vector<std::size_t>> line_widths(columns);
     auto add_row = [&](std::size_t row) {
         std::size_t height = 1;
         for (std::size_t i = 0; i < columns; ++i) {
-            cell_lines(cells_[row * columns + i], widths[i], lines[i]);
+            const std::size_t at = row * columns + i;
+            line_widths[i].clear();
+            if (one_line[at] <= widths[i]) {
+                lines[i].assign(1, cells_[at]);
+                line_widths[i].push_back(one_line[at]);
+            } else {
+                cell_lines(cells_[at], widths[i], lines[i]);
+                for (const std::string_view line : lines[i]) line_widths[i].push_back(width_of(line));
+            }
             height = std::max(height, lines[i].size());
         }
         for (std::size_t h = 0; h < height; ++h) {
             out += "│";
             for (std::size_t i = 0; i < columns; ++i) {
                 if (i > 0) out += "┆";
-                const std::string_view text = h < lines[i].size() ? lines[i][h] : std::string_view();
+                const bool has_line = h < lines[i].size();
                 out += ' ';
-                out += text;
-                out.append(widths[i] - std::min(widths[i], width_of(text)) + 1, ' ');
+                if (has_line) out += lines[i][h];
+                out.append(widths[i] - std::min(widths[i], has_line ? line_widths[i][h] : 0) + 1, ' ');
             }
             out += "│";
             out += '\n';

@@ -51,7 +51,19 @@ std::string to_utf8(std::wstring_view text) {
 }
 
 void append_utf8(std::string& out, std::wstring_view text) {
-    for (std::size_t i = 0; i < text.size();) append_code_point(out, next_utf16(text, i).value_or(replacement));
+    for (std::size_t i = 0; i < text.size();) {
+        // ASCII, nearly all of a long path list, goes over a run at a time.
+        std::size_t run = i;
+        while (run < text.size() && text[run] < 0x80) ++run;
+        if (run > i) {
+            const std::size_t at = out.size();
+            out.resize(at + (run - i));
+            for (std::size_t k = i; k < run; ++k) out[at + (k - i)] = static_cast<char>(text[k]);
+            i = run;
+            continue;
+        }
+        append_code_point(out, next_utf16(text, i).value_or(replacement));
+    }
 }
 
 std::optional<std::string> to_utf8_strict(std::wstring_view text) {
