@@ -33,6 +33,9 @@ TEST(ReadFile, GivesTheBytesAsStoredOrTheSystemError) {
     CloseHandle(file);
 
     EXPECT_EQ(read_file(path), content);
+    // Read to its end whatever its size: none at all.
+    ASSERT_TRUE(UniqueHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr)));
+    EXPECT_EQ(read_file(path), "");
     DeleteFileW(path.c_str());
     const auto missing = read_file(path);
     ASSERT_FALSE(missing);

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
 
 namespace kestrune::win {
 namespace {
@@ -31,13 +30,22 @@ std::expected<std::string, IoError> read_file(const std::wstring& path) {
     const auto file = open_for_reading(path);
     if (!file) return std::unexpected(file.error());
     std::string content;
-    std::array<char, 16384> buffer{};
+    // Room for the file at the size it has now, and a byte more, so that its end shows in the
+    // last read; a file that grows meanwhile, or has no size to tell, is read on in doubling steps.
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file->get(), &size) && size.QuadPart >= 0 &&
+        static_cast<unsigned long long>(size.QuadPart) < content.max_size())
+        content.resize(static_cast<std::size_t>(size.QuadPart) + 1);
+    std::size_t filled = 0;
     for (;;) {
-        const auto read = read_some(file->get(), buffer);
+        if (filled == content.size()) content.resize(std::max<std::size_t>(16384, content.size() * 2));
+        const auto read = read_some(file->get(), std::span<char>(content).subspan(filled));
         if (!read) return std::unexpected(read.error());
-        if (*read == 0) return content;
-        content.append(buffer.data(), *read);
+        if (*read == 0) break;
+        filled += *read;
     }
+    content.resize(filled);
+    return content;
 }
 
 std::expected<void, IoError> write_all(HANDLE handle, std::string_view bytes) {
