@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <pugixml.hpp>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "backends/patcher/project_xml.hpp"
 #include "backends/version_info.hpp"
@@ -125,14 +127,21 @@ std::expected<void, ProjectError> patch_project_file(pugi::xml_node root, const 
     updates.push_back(
         {{PropertyContent::Kind::CData, post_build_event(old_post)}, "PostBuildEvent", Group::Base, Elsewhere::Removed});
 
-    // Both groups stay where they are while the rest of the root is cleaned, so that removing
-    // elements before the base group cannot move it.
+    // Each group is cleaned of its properties' old elements and the rest of the root of those
+    // that go elsewhere, one walk each, however many properties there are; both groups stay
+    // where they are meanwhile, so that removing elements before the base group cannot move it.
+    // No property is appended inside another's element, so cleaning first and appending after
+    // leaves what cleaning and appending one property after the other would.
+    std::vector<std::string_view> in_first, in_base, elsewhere;
     for (const PropertyUpdate& update : updates) {
-        const pugi::xml_node target = update.group == Group::First ? first_group : base_group;
-        remove_elements(target, {update.property});
-        append_property(target, update.property, update.content);
-        if (update.elsewhere == Elsewhere::Removed) remove_elements(root, {update.property}, {first_group, base_group});
+        (update.group == Group::First ? in_first : in_base).push_back(update.property);
+        if (update.elsewhere == Elsewhere::Removed) elsewhere.push_back(update.property);
     }
+    remove_elements(first_group, in_first);
+    remove_elements(base_group, in_base);
+    remove_elements(root, elsewhere, {first_group, base_group});
+    for (const PropertyUpdate& update : updates)
+        append_property(update.group == Group::First ? first_group : base_group, update.property, update.content);
     root.prepend_move(first_group);
     return {};
 }

@@ -90,7 +90,7 @@ std::optional<std::string> child_text(pugi::xml_node parent, std::string_view na
     return text;
 }
 
-void remove_elements(pugi::xml_node parent, std::initializer_list<std::string_view> names,
+void remove_elements(pugi::xml_node parent, const std::vector<std::string_view>& names,
                      std::initializer_list<pugi::xml_node> keep) {
     for (TreeWalk walk(parent); walk.node();) {
         const pugi::xml_node node = walk.node();

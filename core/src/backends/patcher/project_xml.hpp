@@ -9,6 +9,7 @@
 #include <pugixml.hpp>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "backends/project_error.hpp"
 
@@ -43,7 +44,7 @@ void append_property(pugi::xml_node group, std::string_view name, const Property
 std::optional<std::string> child_text(pugi::xml_node parent, std::string_view name);
 // Removes every element among the parent's descendants whose name is one of the names. The
 // children listed in `keep` are left alone with all they contain.
-void remove_elements(pugi::xml_node parent, std::initializer_list<std::string_view> names,
+void remove_elements(pugi::xml_node parent, const std::vector<std::string_view>& names,
                      std::initializer_list<pugi::xml_node> keep = {});
 
 }  // namespace kestrune::backends::patcher
