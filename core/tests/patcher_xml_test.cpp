@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace kestrune::backends::patcher {
 namespace {
 
@@ -77,6 +80,43 @@ TEST(ProjectText, ReadsBackAsTheTreeSays) {
     EXPECT_EQ(child_text(root, "Event"), "\rcall a.bat\r\nexit]]>\r") << out;
     EXPECT_NE(out.find("<!-- &#01; stays a comment's text -->"), std::string::npos) << out;
     EXPECT_EQ(out.find('\r'), std::string::npos) << out;
+}
+
+// The text goes out in pieces, which may end inside a reference that stands for a carriage
+// return or before the line feed that is left out; the XML library's own pieces (a few
+// kilobytes) end inside such references too, in a long run of them. Put together, the pieces
+// are the text.
+TEST(ProjectText, IsTheSameInWhateverPiecesItGoesOut) {
+    std::string run, in = "<P><T>";
+    for (int i = 0; i < 3000; ++i) run += "&#13;";
+    in += run + "</T><!--n--></P>";
+    const std::string whole = "<P>\n    <T>" + run + "</T>\n    <!-- n -->\n    <V><![CDATA[c]]>&#13;<![CDATA[d]]></V>\n</P>";
+
+    class Pieces final : public TextSink {
+    public:
+        std::expected<void, win::IoError> write(std::string_view piece) override {
+            pieces.emplace_back(piece);
+            return {};
+        }
+        std::vector<std::string> pieces;
+    };
+    for (const std::size_t size : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{5}, std::size_t{7},
+                                   std::size_t{4096}, text_piece}) {
+        SCOPED_TRACE(size);
+        pugi::xml_document document;  // the tree is prepared for writing in place: one each time
+        ASSERT_TRUE(parse_project(in, document));
+        append_property(document.document_element(), "V", {PropertyContent::Kind::CData, "c\rd"});
+        Pieces out;
+        ASSERT_TRUE(write_project_text(document.document_element(), out, size));
+        std::string joined;
+        for (std::size_t i = 0; i < out.pieces.size(); ++i) {
+            if (i + 1 < out.pieces.size()) {
+                EXPECT_EQ(out.pieces[i].size() % size, 0u);
+            }
+            joined += out.pieces[i];
+        }
+        EXPECT_EQ(joined, whole);
+    }
 }
 
 TEST(TreeEdits, ChildTextRemoveAndAppend) {

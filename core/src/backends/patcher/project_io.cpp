@@ -15,11 +15,23 @@ std::expected<void, ProjectError> load_project(const std::wstring& path, pugi::x
     return parse_project(*content, document);
 }
 
+namespace {
+
+class FileSink final : public TextSink {
+public:
+    explicit FileSink(HANDLE file) : file_(file) {}
+    std::expected<void, win::IoError> write(std::string_view piece) override { return win::write_all(file_, piece); }
+
+private:
+    HANDLE file_;
+};
+
+}  // namespace
+
 std::expected<void, ProjectError> write_project(pugi::xml_node root, HANDLE file) {
-    const auto text = project_text(root);
-    if (!text) return std::unexpected(text.error());
-    if (auto written = win::write_all(file, *text); !written) return std::unexpected(ProjectError::emitter_io(written.error()));
-    return {};
+    // Straight into the file, a piece at a time: the text of a large project is never held whole.
+    FileSink out(file);
+    return write_project_text(root, out);
 }
 
 std::expected<win::TempFile, ProjectError> temp_project_file(const ProjectPath& project) {

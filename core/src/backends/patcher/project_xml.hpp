@@ -2,6 +2,7 @@
 // written as.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <expected>
 #include <initializer_list>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "backends/project_error.hpp"
+#include "win/io_error.hpp"
 
 namespace kestrune::backends::patcher {
 
@@ -29,12 +31,28 @@ bool is_element(pugi::xml_node node, std::string_view name);
 // The first child element of the parent with this local name; an empty node when there is none.
 pugi::xml_node first_child_element(pugi::xml_node parent, std::string_view name);
 
-// The text of the element as a copy is written: UTF-8 without a BOM or declaration, "\n"
+// Where the text of a copy goes, a piece at a time.
+class TextSink {
+public:
+    virtual ~TextSink() = default;
+    // Takes the piece, or gives the error that ends the writing.
+    virtual std::expected<void, win::IoError> write(std::string_view piece) = 0;
+};
+
+// How much of a copy's text is handed on at a time.
+inline constexpr std::size_t text_piece = std::size_t{1} << 18;
+
+// Writes the text of the element as a copy is written: UTF-8 without a BOM or declaration, "\n"
 // between lines and none after the last, four spaces per level, "<empty />", comments padded
 // with a space inside their markers. What XML readers would normalise is written as a character
 // reference (a carriage return in text; tab, carriage return and line feed in attribute
 // values), so that the text reads back as the tree says. The tree is prepared for writing in
-// place. XmlWrite ("emitter error: out of memory") when the text cannot be held.
+// place. The text goes to `out` in pieces of a multiple of `piece` bytes, and the rest at the
+// end; it is never held whole. XmlWrite when the text cannot be held ("emitter error: out of
+// memory") or `out` fails ("emitter error: I/O error: " and its error); `out` may then have
+// taken a part of it.
+std::expected<void, ProjectError> write_project_text(pugi::xml_node root, TextSink& out, std::size_t piece = text_piece);
+// The same text as one string.
 std::expected<std::string, ProjectError> project_text(pugi::xml_node root);
 
 // Appends an element of that name holding only the content.

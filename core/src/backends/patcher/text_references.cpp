@@ -15,8 +15,6 @@ std::string reference(char c) {
     return {'&', '#', static_cast<char>('0' + c / 10), static_cast<char>('0' + c % 10), ';'};
 }
 
-bool is_text(pugi::xml_node node) { return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata; }
-
 // What the XML library writes as it is, where a reference's text is no reference.
 bool written_unescaped(pugi::xml_node node) {
     switch (node.type()) {
@@ -59,6 +57,13 @@ std::vector<char> free_markers(pugi::xml_node root, std::size_t count) {
     return markers;
 }
 
+bool holds_carriage_return(std::string_view value) {
+    // A plain loop: the C runtime's memchr is slow under Wine, and most texts are short.
+    for (const char c : value)
+        if (c == '\r') return true;
+    return false;
+}
+
 // Text that a reader keeps only when some of it stands as a reference.
 bool is_white_space_alone(std::string_view value) {
     return !value.empty() && value.find_first_not_of(" \t\n\r") == std::string_view::npos;
@@ -79,34 +84,40 @@ void split_cdata(pugi::xml_node cdata, char marker) {
 
 }  // namespace
 
-// Joins each run of text nodes that stand side by side (left where an element between them
-// was removed) into its first: a reader sees one text there, and whether it is white space
-// alone is a question of the whole run.
-void join_adjacent_text(pugi::xml_node root) {
-    std::vector<pugi::xml_node> joined;
-    for (TreeWalk walk(root); walk.node(); walk.next()) {
-        const pugi::xml_node node = walk.node();
-        if (node.type() == pugi::node_pcdata && node.previous_sibling().type() == pugi::node_pcdata) joined.push_back(node);
-    }
-    // Backwards, so that a run is joined from its end into its first node.
-    for (auto node = joined.rbegin(); node != joined.rend(); ++node) {
-        pugi::xml_node previous = node->previous_sibling();
-        previous.set_value((std::string(previous.value()) + node->value()).c_str());
-        previous.parent().remove_child(*node);
-    }
+bool needs_reference_marks(pugi::xml_node node) {
+    if (node.type() == pugi::node_cdata) return holds_carriage_return(node.value());
+    if (node.type() != pugi::node_pcdata) return false;
+    const std::string_view value = node.value();
+    return node.previous_sibling().type() == pugi::node_pcdata || holds_carriage_return(value) || is_white_space_alone(value);
 }
 
-std::vector<MarkedReference> mark_references(pugi::xml_node root) {
-    join_adjacent_text(root);
-    // What each text node needs marked: its carriage returns, or else, when it is white space
-    // alone, its first character.
+std::vector<MarkedReference> mark_references(pugi::xml_node root, const std::vector<pugi::xml_node>& candidates) {
+    if (candidates.empty()) return {};
+    // Each run of text nodes side by side (left where an element between them was removed) is
+    // joined into its first: a reader sees one text there, and whether it is white space alone
+    // is a question of the whole run. Backwards, so that a run is joined from its end.
+    std::vector<pugi::xml_node> texts;
+    for (auto node = candidates.rbegin(); node != candidates.rend(); ++node) {
+        pugi::xml_node previous = node->previous_sibling();
+        if (node->type() != pugi::node_pcdata || previous.type() != pugi::node_pcdata) {
+            texts.push_back(*node);
+            continue;
+        }
+        previous.set_value((std::string(previous.value()) + node->value()).c_str());
+        previous.parent().remove_child(*node);
+        // The run's first node, which may hold nothing to mark itself.
+        if (previous.previous_sibling().type() != pugi::node_pcdata) texts.push_back(previous);
+    }
+    std::sort(texts.begin(), texts.end());
+    texts.erase(std::unique(texts.begin(), texts.end()), texts.end());
+
+    // What each text needs marked: its carriage returns, or else, when it is white space alone,
+    // its first character.
     std::vector<pugi::xml_node> holders;
     std::map<char, char> markers;  // character → its mark
-    for (TreeWalk walk(root); walk.node(); walk.next()) {
-        const pugi::xml_node node = walk.node();
-        if (!is_text(node)) continue;
+    for (const pugi::xml_node node : texts) {
         const std::string_view value = node.value();
-        if (value.find('\r') != std::string_view::npos) {
+        if (holds_carriage_return(value)) {
             markers['\r'];
         } else if (node.type() == pugi::node_pcdata && is_white_space_alone(value)) {
             markers[value.front()];
@@ -130,7 +141,7 @@ std::vector<MarkedReference> mark_references(pugi::xml_node root) {
             continue;
         }
         std::string value = holder.value();
-        if (value.find('\r') != std::string::npos)
+        if (holds_carriage_return(value))
             std::replace(value.begin(), value.end(), '\r', markers.at('\r'));
         else
             value.front() = markers.at(value.front());
