@@ -23,6 +23,12 @@ std::string project(std::string_view inner, std::string_view before = {}, std::s
            std::string(inner) + "\n</Project>" + std::string(after);
 }
 
+std::string many(std::string_view text, std::size_t count) {
+    std::string out;
+    for (std::size_t i = 0; i < count; ++i) out += text;
+    return out;
+}
+
 // Elements nested `depth` levels deep, counting the root, inside a patchable project.
 std::string nested(std::size_t depth) {
     const std::size_t levels = depth - 2;  // below the root and ProjectExtensions
@@ -127,6 +133,12 @@ TEST_F(ReadProject, WhatIsNotWellFormedXmlIsRefused) {
          "half a UTF-16 surrogate pair"},
         {"other encoding beyond ASCII", project("<Cmd>caf\xE9</Cmd>", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>"),
          "encoding windows-1252 is not supported (only UTF-8, UTF-16, UTF-32 and ISO-8859-1 are read)"},
+        // A character XML does not allow is reported before any fault of structure, however far
+        // into the file it lies, and what the reader refuses outright before either.
+        {"a character far after a fault of structure", project("<Cmd>&foo;</Cmd>" + many("<X/>", 30000) + "<Cmd>a\x01</Cmd>"),
+         "character U+0001 is not allowed in XML"},
+        {"a declaration inside an element after other faults", project("<Cmd>&foo;\x01</Cmd><X><?xml version=\"1.0\"?></X>"),
+         "Error parsing document declaration/processing instruction"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
