@@ -165,6 +165,13 @@ std::vector<Platform> platforms_one_by_one(const Installation& i) {
     return out;
 }
 
+std::vector<Architecture> ides_one_by_one(const Installation& i) {
+    std::vector<Architecture> out;
+    for (const ArchitectureInfo& a : architecture_table)
+        if (win::path_exists(ide_path(i, a.value))) out.push_back(a.value);
+    return out;
+}
+
 std::vector<Tool> tools_one_by_one(const Installation& i, Architecture a) {
     std::vector<Tool> out;
     for (const ToolInfo& tool : tool_table)
@@ -172,14 +179,16 @@ std::vector<Tool> tools_one_by_one(const Installation& i, Architecture a) {
     return out;
 }
 
-// A missing tool directory answers for every file in it; whatever a tree holds and however the
-// root is written, the answers are those of checking every candidate file on its own.
+// A missing root or tool directory answers for every file below it; whatever a tree holds and
+// however the root is written, the answers are those of checking every candidate file on its own.
 TEST(PathsOnHostileTrees, AnswerAsEveryFileCheckedOnItsOwn) {
     struct Case {
         const char* what;
         std::function<void(const Directory&)> lay_out;
         std::function<std::string(const Directory&)> root;  // the RootDir value; the tree is the current directory
         std::vector<Platform> platforms;                     // when the system's own answer is not in doubt
+        std::string app = {};                                // below the root, "App" is the root's text and this
+        std::vector<Architecture> ides = {};                 // when the system's own answer is not in doubt
     };
     const auto in_tree = [](const Directory& tree) { return tree.utf8(); };
     const Case cases[] = {
@@ -199,7 +208,12 @@ TEST(PathsOnHostileTrees, AnswerAsEveryFileCheckedOnItsOwn) {
 #endif
         {"no tool directories", [](const Directory& t) { t.write("DCC32.exe"); }, in_tree, {}},
         {"a root that is not there", [](const Directory& t) { t.write("bin\\DCC32.exe"); },
-         [](const Directory& t) { return t.utf8() + "\\gone"; }, {}},
+         [](const Directory& t) { return t.utf8() + "\\gone"; }, {}, "\\bin\\bds.exe"},
+        {"an IDE reached from a root that is not there through ..", [](const Directory& t) { t.write("ide\\bds.exe"); },
+         [](const Directory& t) { return t.utf8() + "\\gone\\"; }, {}, "..\\ide\\bds.exe", {Architecture::x86}},
+        {"an IDE in a directory whose name begins like the root's",
+         [](const Directory& t) { t.write("gone2\\bds.exe"); }, [](const Directory& t) { return t.utf8() + "\\gone"; }, {},
+         "2\\bds.exe", {Architecture::x86}},
         {"bin64 alone", [](const Directory& t) { t.write("bin64\\DCC32.exe"); t.write("bin64\\DCC64.exe"); }, in_tree,
          {Platform::Win32, Platform::Win64}},
         {"a relative root", [](const Directory& t) { t.write("ide\\bin\\DCC32.exe"); },
@@ -221,9 +235,13 @@ TEST(PathsOnHostileTrees, AnswerAsEveryFileCheckedOnItsOwn) {
         const Directory tree;
         c.lay_out(tree);
         const scratch::CurrentDirectory here(tree.path());
-        const Installation i = with_values({{"RootDir", c.root(tree)}});
+        std::map<std::string, std::string, std::less<>> values{{"RootDir", c.root(tree)}};
+        if (!c.app.empty()) values["App"] = c.root(tree) + c.app;
+        const Installation i = with_values(std::move(values));
         const std::vector<Platform> found = listed(platforms(i));
         EXPECT_EQ(found, platforms_one_by_one(i));
+        EXPECT_EQ(listed(ide_architectures(i)), ides_one_by_one(i));
+        EXPECT_EQ(listed(ide_architectures(i)), c.ides);
         for (Architecture a : {Architecture::x86, Architecture::x64})
             EXPECT_EQ(listed(command_line_tools(i, a)), tools_one_by_one(i, a)) << name(a);
         // Where the system's answer is certain, the listing is seen to find things at all.

@@ -63,15 +63,23 @@ std::optional<std::string> brcc32_path(const Installation& installation, std::op
     return find_tool(installation, Tool::BRCC32, architecture);
 }
 
+const win::DirectoryProbe& InstallationFiles::root() {
+    if (!root_) root_.emplace(win::to_wide(root_dir(installation_)));
+    return *root_;
+}
+
 bool InstallationFiles::in_tool_directory(Architecture architecture, std::string_view name) {
     std::optional<win::DirectoryProbe>& directory = tool_directories_[position(architecture)];
-    if (!directory) directory.emplace(win::to_wide(bin_dir(installation_, architecture)));
+    if (!directory) directory.emplace(win::to_wide(bin_dir(installation_, architecture)), root());
     return directory->exists(win::to_wide(name));
 }
 
 bool InstallationFiles::has_ide(Architecture architecture) {
     std::optional<bool>& exists = ides_[position(architecture)];
-    if (!exists) exists = win::path_exists(ide_path(installation_, architecture));
+    if (!exists) {
+        const std::wstring path = win::to_wide(ide_path(installation_, architecture));
+        exists = !(root().missing() && root().spells_below(path)) && win::path_exists(path);
+    }
     return *exists;
 }
 

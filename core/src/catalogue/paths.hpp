@@ -32,8 +32,8 @@ std::optional<std::string> compiler_path(const Installation& installation, Tool 
 std::optional<std::string> brcc32_path(const Installation& installation, std::optional<Architecture> architecture);
 
 // What one computation sees of an installation's files, however many of its questions ask
-// after them: a tool directory that is not there is found out once, when first asked about,
-// and each IDE executable is checked once. The answers are those of checking each file on its
+// after them: a root or tool directory that is not there is found out once, when first asked
+// about, and each IDE executable is checked once. The answers are those of checking each file on its
 // own; a new one is made for each computation, so that every computation looks afresh.
 class InstallationFiles {
 public:
@@ -48,7 +48,12 @@ public:
     bool has_ide(Architecture architecture);
 
 private:
+    // The root directory, looked at when first asked about: when it is not there, neither is
+    // anything below it.
+    const win::DirectoryProbe& root();
+
     const Installation& installation_;
+    std::optional<win::DirectoryProbe> root_;
     std::array<std::optional<win::DirectoryProbe>, enum_count<Architecture>()> tool_directories_;
     std::array<std::optional<bool>, enum_count<Architecture>()> ides_;
 };
