@@ -1,5 +1,6 @@
 #include "main/path_commands.hpp"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -23,6 +24,10 @@ void print_path_list(std::string_view title, std::wstring_view list, Output& out
     out.print(std::string(title) + "\n");
     std::string cells;
     std::vector<std::size_t> ends;  // where each number and each entry ends in it
+    // Room for the text as it is (ASCII, nearly always) and a number of five digits an entry.
+    const auto separators = static_cast<std::size_t>(std::count(list.begin(), list.end(), L';'));
+    cells.reserve(list.size() + 5 * (separators + 1));
+    ends.reserve(2 * (separators + 1));
     std::size_t number = 0;
     text::for_each_path_list_entry(list, [&](std::wstring_view entry) {
         cells += std::to_string(++number);

@@ -55,6 +55,13 @@ void write(Stream stream, std::string_view text) {
         buffer += text;
         return;
     }
+    if (buffer.empty()) {
+        // Nothing held back: the lines go out as they are, without a copy (a long listing is
+        // one text of hundreds of kilobytes).
+        write_or_stop(Stream::Out, text.substr(0, last_line_end + 1));
+        buffer.assign(text.substr(last_line_end + 1));
+        return;
+    }
     std::string ready = std::move(buffer);
     ready += text.substr(0, last_line_end + 1);
     buffer.assign(text.substr(last_line_end + 1));

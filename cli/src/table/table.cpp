@@ -196,7 +196,11 @@ std::string Table::render(int width) const {
     return out;
 }
 
-void print_table(const Table& table, Output& out) { out.print(table.render(out.width()) + "\n"); }
+void print_table(const Table& table, Output& out) {
+    std::string text = table.render(out.width());
+    text += '\n';
+    out.print(text);
+}
 
 std::string title_case(std::string_view key) {
     std::string out;
