@@ -26,13 +26,16 @@ constexpr std::array<std::wstring_view, 3> base_keys{
 RegistryResult<void> read_personalities(HKEY version_key, Installation& installation) {
     auto key = win::open_key(version_key, L"Personalities");
     if (!key) return {};
-    auto product = win::read_string_value(key->get(), L"");
-    if (!product) return std::unexpected(product.error());
-    installation.registry_product_name = win::to_utf8(product->value_or(std::wstring{}));
-
     auto values = win::enum_values(key->get());
     if (!values) return std::unexpected(values.error());
     for (const win::RegistryValueData& value : *values) {
+        // The default value, the product's name, comes with the others: every installation is
+        // read at every start, and asking for it apart would ask the registry twice more.
+        if (value.name.empty()) {
+            auto product = value.wide_text();
+            if (!product) return std::unexpected(product.error());
+            installation.registry_product_name = win::to_utf8(*product);
+        }
         for (const PersonalityInfo& personality : personality_table)
             if (win::to_utf8(value.name) == personality.registry_name) installation.personalities.insert(personality.value);
     }
