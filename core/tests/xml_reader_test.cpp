@@ -97,6 +97,7 @@ TEST_F(ReadProject, WhatIsNotWellFormedXmlIsRefused) {
         {"':' in the version number", "<?xml version=\"1.0:x\"?><Project/>", "an XML declaration with a malformed version number"},
         {"declaration not in lower case", "<?xMl version=\"1.0\"?><Project/>",
          "a processing instruction named 'xMl', a name XML reserves"},
+        {"a declaration the reader cannot read", project("", "<?xml version=1.0?>"), "Error parsing element attribute"},
         {"']]>' in text", project("<Cmd>a]]>b</Cmd>"), "']]>' in text"},
         {"'--' in a comment", project("<!-- a -- b -->"), "'--' inside a comment, or a comment that ends in '-'"},
         {"Latin-1 byte, no declaration", project("<Cmd>caf\xE9</Cmd>"), "invalid UTF-8 (byte 0xE9)"},
