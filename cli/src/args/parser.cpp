@@ -34,40 +34,6 @@ const Command* find_subcommand(const Command& command, std::string_view name) {
     return nullptr;
 }
 
-// The visible names a mistyped subcommand is compared with; aliases are never offered.
-std::vector<std::string> subcommand_names(const Command& command) {
-    std::vector<std::string> names;
-    for (const auto& sub : command.subcommands) names.push_back(sub.name);
-    names.emplace_back("help");
-    return names;
-}
-
-std::optional<std::string> similar_subcommand(const Command& command, std::string_view typed) {
-    if (command.subcommands.empty()) return std::nullopt;
-    const auto names = subcommand_names(command);
-    if (const auto best = best_match(typed, names)) return names[*best];
-    return std::nullopt;
-}
-
-// A subcommand's own subcommand whose name a word is, or is close to ("register" for
-// "package register"): where the top command takes a value, a word meant as one of those
-// is first read as that value.
-struct InnerMatch {
-    std::string path;  // the subcommand's name, a space and the inner one's
-    bool exact;
-};
-
-std::optional<InnerMatch> similar_inner_subcommand(const Command& command, std::string_view typed) {
-    std::vector<std::string> names, paths;
-    for (const auto& sub : command.subcommands)
-        for (const auto& inner : sub.subcommands) {
-            names.push_back(inner.name);
-            paths.push_back(sub.name + " " + inner.name);
-        }
-    if (const auto best = best_match(typed, names)) return InnerMatch{paths[*best], names[*best] == typed};
-    return std::nullopt;
-}
-
 StyledText similar_subcommand_tip(std::string_view similar) {
     return StyledText().add("a similar subcommand exists: ").append(quoted(similar, Style::Valid));
 }

@@ -58,4 +58,29 @@ std::optional<std::size_t> best_match(std::string_view typed, const std::vector<
     return best;
 }
 
+std::vector<std::string> subcommand_names(const Command& command) {
+    std::vector<std::string> names;
+    for (const auto& sub : command.subcommands) names.push_back(sub.name);
+    names.emplace_back("help");
+    return names;
+}
+
+std::optional<std::string> similar_subcommand(const Command& command, std::string_view typed) {
+    if (command.subcommands.empty()) return std::nullopt;
+    const auto names = subcommand_names(command);
+    if (const auto best = best_match(typed, names)) return names[*best];
+    return std::nullopt;
+}
+
+std::optional<InnerMatch> similar_inner_subcommand(const Command& command, std::string_view typed) {
+    std::vector<std::string> names, paths;
+    for (const auto& sub : command.subcommands)
+        for (const auto& inner : sub.subcommands) {
+            names.push_back(inner.name);
+            paths.push_back(sub.name + " " + inner.name);
+        }
+    if (const auto best = best_match(typed, names)) return InnerMatch{paths[*best], names[*best] == typed};
+    return std::nullopt;
+}
+
 }  // namespace kestrune::args
